@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A text as the window's fields hold it: 16-bit characters, its length
+// counted in those characters, positions counted from 1.
+class Text {
+public:
+    Text() = default;
+    Text(std::u16string chars) : chars_(std::move(chars)) {}
+    Text(const char16_t* chars) : chars_(chars) {}
+    Text(std::u16string_view chars) : chars_(chars) {}
+
+    // Only for texts known to be ASCII (number text, patterns).
+    static Text fromAscii(std::string_view ascii);
+    std::string toUtf8() const;
+
+    std::int32_t length() const { return static_cast<std::int32_t>(chars_.size()); }
+    bool isEmpty() const { return chars_.empty(); }
+
+    // The one-character text at a 1-based position; the empty text outside
+    // the text, as the platform's own character service answers.
+    Text mid(std::int32_t position) const;
+
+    std::u16string_view view() const { return chars_; }
+    const std::u16string& chars() const { return chars_; }
+
+    friend bool operator==(const Text&, const Text&) = default;
+
+private:
+    std::u16string chars_;
+};
