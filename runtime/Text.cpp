@@ -37,10 +37,3 @@ std::string Text::toUtf8() const
     }
     return out;
 }
-
-Text Text::mid(std::int32_t position) const
-{
-    if (position < 1 || position > length())
-        return {};
-    return Text(std::u16string(1, chars_[static_cast<std::size_t>(position - 1)]));
-}

@@ -20,9 +20,19 @@ public:
     std::int32_t length() const { return static_cast<std::int32_t>(chars_.size()); }
     bool isEmpty() const { return chars_.empty(); }
 
-    // The one-character text at a 1-based position; the empty text outside
-    // the text, as the platform's own character service answers.
-    Text mid(std::int32_t position) const;
+    // The one character at a 1-based position, as a view; empty outside the
+    // text. Inline: the field check takes one per character of a field.
+    std::u16string_view charView(std::int32_t position) const
+    {
+        if (position < 1 || position > length())
+            return {};
+        return std::u16string_view(chars_).substr(static_cast<std::size_t>(position - 1), 1);
+    }
+    // The same as a text of its own.
+    Text mid(std::int32_t position) const { return Text(charView(position)); }
+    // Makes this text the one character at `position` of `from`, reusing
+    // its storage rather than building a new text.
+    void assignMid(const Text& from, std::int32_t position) { chars_.assign(from.charView(position)); }
 
     std::u16string_view view() const { return chars_; }
     const std::u16string& chars() const { return chars_; }
