@@ -1,0 +1,8 @@
+#pragma once
+
+// The system beep, behind an interface so that tests can count beeps.
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;
+};

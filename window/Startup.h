@@ -1,0 +1,7 @@
+#pragma once
+
+// Everything between the process starting and the event loop running.
+class Startup {
+public:
+    static int run(int argc, char** argv);
+};
