@@ -122,6 +122,13 @@ Form1::Controls Form1::buildControls(QWidget& form)
         else if (name == "Command2")
             controls.command2 = static_cast<QPushButton*>(widget);
     }
+    // A caption is the label of its field, which is how a screen reader
+    // finds the field's name.
+    for (const LayoutTable::Control& spec : LayoutTable::Controls) {
+        if (spec.labelFor)
+            form.findChild<QLabel*>(QString::fromLatin1(spec.name))
+                ->setBuddy(form.findChild<QWidget*>(QString::fromLatin1(spec.labelFor)));
+    }
     std::sort(tabOrder.begin(), tabOrder.end());
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);

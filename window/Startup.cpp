@@ -41,6 +41,13 @@ void centre(QWidget& window)
 
 } // namespace
 
+void Startup::describeApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Marrowvale"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MARROWVALE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(MARROWVALE_APP_ID));
+}
+
 int Startup::run(int argc, char** argv)
 {
     if (!displayAvailable()) {
@@ -59,9 +66,7 @@ int Startup::run(int argc, char** argv)
 #else
     QApplication app(argc, argv);
 #endif
-    QApplication::setApplicationName(QStringLiteral("Marrowvale"));
-    QApplication::setApplicationVersion(QStringLiteral(MARROWVALE_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral(MARROWVALE_APP_ID));
+    describeApplication();
     // The window ends the program itself, after its glide or an error report.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,4 +1,5 @@
 #include "FakeSeams.h"
+#include "TwipsScale.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,6 +20,8 @@ private Q_SLOTS:
 
     void layout_data();
     void layout();
+    void twipsAtOtherResolutions_data();
+    void twipsAtOtherResolutions();
     void looks_data();
     void looks();
     void startsEmptyWithFocusInFirstField();
@@ -88,6 +91,29 @@ void Form1Test::layout()
     QFETCH(QRect, pixels);
     QWidget* widget = name == "Form1" ? &fake_->form : child(name);
     QCOMPARE(name == "Form1" ? QRect(QPoint(), widget->size()) : widget->geometry(), pixels);
+}
+
+void Form1Test::twipsAtOtherResolutions_data()
+{
+    QTest::addColumn<double>("dpi");
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("pixels");
+
+    QTest::newRow("120 dpi, text width") << 120.0 << 2175 << 181;   // 181.25
+    QTest::newRow("120 dpi, client width") << 120.0 << 3375 << 281; // 281.25
+    QTest::newRow("144 dpi, text width") << 144.0 << 2175 << 218;   // 217.5 rounds up
+    QTest::newRow("144 dpi, label height") << 144.0 << 255 << 26;   // 25.5 rounds up
+    QTest::newRow("72 dpi, button") << 72.0 << 375 << 19;           // 18.75
+    QTest::newRow("120 dpi, a third over") << 120.0 << 2440 << 203; // 203.33
+}
+
+void Form1Test::twipsAtOtherResolutions()
+{
+    QFETCH(double, dpi);
+    QFETCH(int, twips);
+    const TwipsScale scale(dpi);
+    QTEST(scale.toPixels(twips), "pixels");
+    QCOMPARE(scale.toTwips(scale.toPixels(1440)), 1440.0); // a whole inch is whole pixels
 }
 
 void Form1Test::looks_data()
