@@ -1,10 +1,9 @@
 #include "Converter.h"
 
+#include "KeyFilter.h"
 #include "NumberFormat.h"
 #include "NumberReading.h"
 #include "RuntimeError.h"
-
-#include "KeyFilter.h"
 
 void Converter::Form_Load()
 {
@@ -13,9 +12,7 @@ void Converter::Form_Load()
 
 void Converter::Command1_Click()
 {
-    if (refusedAsEmpty(Field::Text1) || refusedAsEmpty(Field::Text2))
-        return;
-    if (refusedByCheck(Field::Text1) || refusedByCheck(Field::Text2))
+    if (refusedBeforeReading(Field::Text2))
         return;
     PriceValue = ValueSlot(fields_.readText(Field::Text1));
     CoinValue = ValueSlot(fields_.readText(Field::Text2));
@@ -45,9 +42,7 @@ void Converter::Command1_Click()
 
 void Converter::Command2_Click()
 {
-    if (refusedAsEmpty(Field::Text1) || refusedAsEmpty(Field::Text3))
-        return;
-    if (refusedByCheck(Field::Text1) || refusedByCheck(Field::Text3))
+    if (refusedBeforeReading(Field::Text3))
         return;
     PriceValue = ValueSlot(fields_.readText(Field::Text1));
     MoneyValue = ValueSlot(fields_.readText(Field::Text3));
@@ -97,6 +92,14 @@ void Converter::refuse(Field field, Clear clear)
         fields_.writeText(field, Text());
     fields_.beep();
     fields_.setFocus(field);
+}
+
+// Both fields are tested for emptiness before either is checked, so an
+// empty amount is reported even when the price holds letters.
+bool Converter::refusedBeforeReading(Field amount)
+{
+    return refusedAsEmpty(Field::Text1) || refusedAsEmpty(amount) || refusedByCheck(Field::Text1)
+           || refusedByCheck(amount);
 }
 
 bool Converter::refusedAsEmpty(Field field)

@@ -40,6 +40,7 @@ private:
 
     void keyPress(std::int16_t& code);
     void refuse(Field field, Clear clear);
+    bool refusedBeforeReading(Field amount);
     bool refusedAsEmpty(Field field);
     bool refusedByCheck(Field field);
     std::optional<double> amountOf(const ValueSlot& slot, Field field);

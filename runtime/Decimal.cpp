@@ -31,8 +31,23 @@ public:
             ++integerDigits_;
     }
     void point() { afterPoint_ = true; }
-    bool afterPoint() const { return afterPoint_; }
     bool sawDigit() const { return sawDigit_; }
+
+    // Reads digits, at most one point, digits from `from` on, and returns
+    // where the first character that cannot continue them stands.
+    std::size_t read(std::u16string_view text, std::size_t from)
+    {
+        for (; from < text.size(); ++from) {
+            const char16_t c = text[from];
+            if (isDigit(c))
+                add(c);
+            else if (c == u'.' && !afterPoint_)
+                point();
+            else
+                break;
+        }
+        return from;
+    }
 
     // The exponent of the first significant digit, before any E part.
     std::int64_t exponent() const { return integerDigits_ > 0 ? integerDigits_ - 1 : -1 - zerosAfterPoint_; }
@@ -96,15 +111,7 @@ std::optional<Decimal> Decimal::parse(std::u16string_view text, Syntax syntax)
         negative = text[i++] == u'-';
 
     DigitCollector collector;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (isDigit(c))
-            collector.add(c);
-        else if (c == u'.' && !collector.afterPoint())
-            collector.point();
-        else
-            break;
-    }
+    i = collector.read(text, i);
     if (!collector.sawDigit())
         return std::nullopt;
 
@@ -132,14 +139,7 @@ std::optional<Decimal> Decimal::parse(std::u16string_view text, Syntax syntax)
 Decimal Decimal::parseLeading(std::u16string_view text)
 {
     DigitCollector collector;
-    for (char16_t c : text) {
-        if (isDigit(c))
-            collector.add(c);
-        else if (c == u'.' && !collector.afterPoint())
-            collector.point();
-        else
-            break;
-    }
+    collector.read(text, 0);
     const std::int64_t exponent = collector.exponent();
     return Decimal(false, collector.takeDigits(), exponent);
 }

@@ -44,23 +44,23 @@ QFont amountFont(const QFont& base)
     return font;
 }
 
-QWidget* createControl(const LayoutTable::Control& spec, QWidget& form)
+QWidget* createControl(const LayoutTable::Control& control, QWidget& form)
 {
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (control.kind) {
     case LayoutTable::Kind::Label: {
-        auto* label = new QLabel(qtext(spec.text), &form);
+        auto* label = new QLabel(qtext(control.text), &form);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setAutoFillBackground(true);
         widget = label;
         break;
     }
     case LayoutTable::Kind::TextBox: {
-        auto* edit = new QLineEdit(qtext(spec.text), &form);
+        auto* edit = new QLineEdit(qtext(control.text), &form);
         // Qt's default cap of 32,767 characters would hide what the field
         // check does with longer text; the fields take any length.
         edit->setMaxLength(std::numeric_limits<int>::max());
-        if (spec.amountFont) {
+        if (control.amountFont) {
             edit->setAlignment(Qt::AlignCenter);
             edit->setFont(amountFont(edit->font()));
         }
@@ -68,16 +68,16 @@ QWidget* createControl(const LayoutTable::Control& spec, QWidget& form)
         break;
     }
     case LayoutTable::Kind::Button: {
-        auto* button = new QPushButton(qtext(spec.text), &form);
+        auto* button = new QPushButton(qtext(control.text), &form);
         button->setAutoDefault(false);
         button->setDefault(false);
         widget = button;
         break;
     }
     }
-    widget->setObjectName(QString::fromLatin1(spec.name));
-    widget->setToolTip(qtext(spec.toolTip));
-    widget->setAccessibleName(spec.accessibleName ? qtext(spec.accessibleName) : qtext(spec.text));
+    widget->setObjectName(QString::fromLatin1(control.name));
+    widget->setToolTip(qtext(control.toolTip));
+    widget->setAccessibleName(control.accessibleName ? qtext(control.accessibleName) : qtext(control.text));
     return widget;
 }
 
@@ -108,13 +108,13 @@ Form1::Controls Form1::buildControls(QWidget& form)
     const TwipsScale scale(form.logicalDpiX());
     Controls controls;
     std::vector<std::pair<int, QWidget*>> tabOrder;
-    for (const LayoutTable::Control& spec : LayoutTable::Controls) {
-        QWidget* widget = createControl(spec, form);
-        widget->setGeometry(scale.toPixels(spec.left, spec.top, spec.width, spec.height));
+    for (const LayoutTable::Control& control : LayoutTable::Controls) {
+        QWidget* widget = createControl(control, form);
+        widget->setGeometry(scale.toPixels(control.left, control.top, control.width, control.height));
         if (widget->focusPolicy() != Qt::NoFocus)
-            tabOrder.emplace_back(spec.tabIndex, widget);
+            tabOrder.emplace_back(control.tabIndex, widget);
 
-        const std::string_view name = spec.name;
+        const std::string_view name = control.name;
         if (name.starts_with("Text"))
             controls.edits[static_cast<std::size_t>(name[4] - '1')] = static_cast<QLineEdit*>(widget);
         else if (name == "Command1")
@@ -124,10 +124,10 @@ Form1::Controls Form1::buildControls(QWidget& form)
     }
     // A caption is the label of its field, which is how a screen reader
     // finds the field's name.
-    for (const LayoutTable::Control& spec : LayoutTable::Controls) {
-        if (spec.labelFor)
-            form.findChild<QLabel*>(QString::fromLatin1(spec.name))
-                ->setBuddy(form.findChild<QWidget*>(QString::fromLatin1(spec.labelFor)));
+    for (const LayoutTable::Control& control : LayoutTable::Controls) {
+        if (control.labelFor)
+            form.findChild<QLabel*>(QString::fromLatin1(control.name))
+                ->setBuddy(form.findChild<QWidget*>(QString::fromLatin1(control.labelFor)));
     }
     std::sort(tabOrder.begin(), tabOrder.end());
     for (std::size_t i = 1; i < tabOrder.size(); ++i)

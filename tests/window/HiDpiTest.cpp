@@ -33,9 +33,9 @@ void HiDpiTest::controlsDoubleExactly_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("devicePixels");
     // Twips / 15 * 2: the layout table at 96 dots per inch, doubled.
-    for (const LayoutTable::Control& spec : LayoutTable::Controls)
-        QTest::newRow(spec.name) << QString::fromLatin1(spec.name)
-                                 << QRect(spec.left * 2 / 15, spec.top * 2 / 15, spec.width * 2 / 15, spec.height * 2 / 15);
+    for (const LayoutTable::Control& control : LayoutTable::Controls)
+        QTest::newRow(control.name) << QString::fromLatin1(control.name)
+                                 << QRect(control.left * 2 / 15, control.top * 2 / 15, control.width * 2 / 15, control.height * 2 / 15);
 }
 
 void HiDpiTest::controlsDoubleExactly()
