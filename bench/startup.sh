@@ -9,9 +9,9 @@ cd "$(dirname "$0")/.."
 build=${1:-build/test}
 rounds=${2:-21}
 timer=$build/bench/map-timer
-programs=("$build/window/marrowvale" "$build/bench/bare-window" "$build/bench/bare-window --line-edit" "$(command -v xcalc)")
+programs=("$build/qt/marrowvale" "$build/bench/bare-window" "$build/bench/bare-window --line-edit" "$(command -v xcalc)")
 names=(marrowvale bare-qt-window bare-with-line-edit xcalc)
-for p in "$timer" "$build/window/marrowvale" "$build/bench/bare-window"; do
+for p in "$timer" "$build/qt/marrowvale" "$build/bench/bare-window"; do
     [ -x "$p" ] || { echo "missing $p (build with benchmarks on)"; exit 1; }
 done
 

@@ -30,11 +30,6 @@ public:
     void Text2_KeyPress(std::int16_t& KeyAscii) { keyPress(KeyAscii); }
     void Text3_KeyPress(std::int16_t& KeyAscii) { keyPress(KeyAscii); }
 
-    const ValueSlot& priceValue() const { return PriceValue; }
-    const ValueSlot& coinValue() const { return CoinValue; }
-    const ValueSlot& moneyValue() const { return MoneyValue; }
-    const FieldCheck& fieldCheck() const { return check_; }
-
 private:
     enum class Clear { No, Yes };
 

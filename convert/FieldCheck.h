@@ -18,9 +18,7 @@ public:
     // (32,767 characters or more) fails.
     void run(FieldSurface& fields, Field field);
 
-    const Text& validChars() const { return ValidChars; }
     std::int16_t badInput() const { return BadInput; }
-    std::int16_t matchCount() const { return MatchCount; }
 
 private:
     Text ValidChars;

@@ -1,4 +1,5 @@
 #include "Startup.h"
+#include "Version.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -56,7 +57,7 @@ void DesktopFilesTest::versionIsTheSameEverywhere()
     QVERIFY(read(MARROWVALE_METAINFO).contains(QStringLiteral("<release version=\"%1\"").arg(version)));
     Startup::describeApplication();
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Marrowvale"));
-    QCOMPARE(QCoreApplication::applicationVersion(), version);
+    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(MARROWVALE_VERSION_TEXT));
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(MARROWVALE_APP_ID));
     QVERIFY(read(MARROWVALE_DESKTOP).contains(QStringLiteral("Icon=%1\n").arg(MARROWVALE_APP_ID)));
 }

@@ -2,11 +2,12 @@
 
 #include "Form1.h"
 #include "MessageBoxErrorReport.h"
-#include "ScreenWindowGeometry.h"
+#include "QtWindowGeometry.h"
+#include "SteadyGlideClock.h"
 #include "SystemBeeper.h"
+#include "Version.h"
 
 #include <QApplication>
-#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,22 +30,12 @@ bool displayAvailable()
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
-// Centred on the screen it opens on, as the form was designed to start.
-void centre(QWidget& window)
-{
-    if (const QScreen* screen = window.screen()) {
-        QRect area(QPoint(), window.size());
-        area.moveCenter(screen->geometry().center());
-        window.move(area.topLeft());
-    }
-}
-
 } // namespace
 
 void Startup::describeApplication()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Marrowvale"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(MARROWVALE_VERSION));
+    QCoreApplication::setApplicationName(QStringLiteral(MARROWVALE_NAME));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MARROWVALE_VERSION_TEXT));
     QGuiApplication::setDesktopFileName(QStringLiteral(MARROWVALE_APP_ID));
 }
 
@@ -72,14 +63,12 @@ int Startup::run(int argc, char** argv)
 
     SystemBeeper beeper;
     MessageBoxErrorReport errorReport;
-    Form1 form({beeper, errorReport, [](int status) { QCoreApplication::exit(status); },
-                [](QWidget& window) { return std::make_unique<ScreenWindowGeometry>(window); }});
-    errorReport.setParent(&form);
-    // A session that ends closes the window the way a user would.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form] { form.close(); });
-
+    SteadyGlideClock glideClock;
+    Form1 form({beeper, errorReport, glideClock, [](int status) { QCoreApplication::exit(status); },
+                [](QWidget& window) { return std::make_unique<QtWindowGeometry>(window); }});
+    errorReport.setOwner(&form);
+    form.followSession(app);
     form.load();
-    centre(form);
-    form.show();
+    form.showCentred();
     return QApplication::exec();
 }

@@ -2,15 +2,16 @@
 
 #include "Beeper.h"
 #include "ErrorReport.h"
+#include "GlideClock.h"
 #include "RuntimeError.h"
-#include "Form1.h"
 #include "WindowGeometry.h"
 
-#include <QString>
-
 #include <functional>
-#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
+
+// The form's seams in memory, for the tests of both front-ends.
 
 struct CountingBeeper : Beeper {
     void beep() override { ++beeps; }
@@ -18,13 +19,31 @@ struct CountingBeeper : Beeper {
 };
 
 struct RecordingErrorReport : ErrorReport {
-    void show(int number, const QString& description) override
+    void show(int number, std::u16string_view description) override
     {
-        reports.push_back({number, description});
+        reports.emplace_back(number, std::u16string(description));
         whileShown(); // a real report runs an event loop of its own
     }
-    std::vector<std::pair<int, QString>> reports;
+    std::vector<std::pair<int, std::u16string>> reports;
     std::function<void()> whileShown = [] {};
+};
+
+// A clock that only moves when the glide pauses, or by `perPass` each time
+// it is read, as if every pass took that long to draw.
+struct FakeGlideClock : GlideClock {
+    std::chrono::microseconds now() override
+    {
+        time += perPass;
+        return time;
+    }
+    void pause(std::chrono::microseconds duration) override
+    {
+        pauses.push_back(duration);
+        time += duration;
+    }
+    std::chrono::microseconds time{0};
+    std::chrono::microseconds perPass{0};
+    std::vector<std::chrono::microseconds> pauses;
 };
 
 // A window system in memory. It can ignore moves, clamp sizes, fail reads,
@@ -37,7 +56,7 @@ struct FakeGeometry : WindowGeometry {
     bool failReadLeft = false, failScreenWidth = false;
     int passes = 0;
     int* passesSeen = nullptr; // outlives the geometry, which the form discards after its glide
-    std::vector<float> tops;                     // every Top written
+    std::vector<float> tops;                      // every Top written
     std::vector<std::pair<float, float>> centres; // after each pass
 
     float left() override { return failReadLeft ? throw RuntimeError(ErrorKind::FailedControlOperation) : x; }
@@ -69,31 +88,18 @@ struct FakeGeometry : WindowGeometry {
             throw RuntimeError(ErrorKind::FailedControlOperation);
         h = v;
     }
-    float screenWidth() override { return failScreenWidth ? throw RuntimeError(ErrorKind::FailedControlOperation) : screen; }
-    bool showPass() override
+    float screenWidth() override
+    {
+        // A glide that never ends fails its test instead of hanging it.
+        if (failScreenWidth || passes >= 100000)
+            throw RuntimeError(ErrorKind::FailedControlOperation);
+        return screen;
+    }
+    void showPass() override
     {
         ++passes;
         if (passesSeen)
             ++*passesSeen;
         centres.emplace_back(x + w / 2, y + h / 2);
-        return passes < 100000; // a glide that never ends fails its test instead of hanging it
     }
-};
-
-// A Form1 whose beep, error report, ending and geometry are all fakes.
-struct FakeForm {
-    CountingBeeper beeper;
-    RecordingErrorReport errorReport;
-    std::vector<int> endings;
-    int glides = 0;
-    int glidePasses = 0;
-    std::function<void(FakeGeometry&)> configureGeometry = [](FakeGeometry&) {};
-    Form1 form{{beeper, errorReport, [this](int status) { endings.push_back(status); },
-                [this](QWidget&) -> std::unique_ptr<WindowGeometry> {
-                    auto geometry = std::make_unique<FakeGeometry>();
-                    configureGeometry(*geometry);
-                    geometry->passesSeen = &glidePasses;
-                    ++glides;
-                    return geometry;
-                }}};
 };

@@ -1,11 +1,15 @@
-#include "FakeSeams.h"
-#include "TwipsScale.h"
+#include "FakeForm.h"
+#include "MessageBoxErrorReport.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSessionManager>
+#include <QTimer>
 #include <QPushButton>
 #include <QTest>
 
@@ -20,8 +24,6 @@ private Q_SLOTS:
 
     void layout_data();
     void layout();
-    void twipsAtOtherResolutions_data();
-    void twipsAtOtherResolutions();
     void looks_data();
     void looks();
     void startsEmptyWithFocusInFirstField();
@@ -37,6 +39,9 @@ private Q_SLOTS:
     void typingAfterAConversionGoesIntoTheHiddenField();
     void failedControlOperationIsReportedAndEnds();
     void closingGlidesThenEnds();
+    void endOfSessionClosesTheWindow();
+    void startsCentredOnTheScreen();
+    void errorReportNamesTheError();
 
 private:
     template <class Widget = QWidget>
@@ -93,29 +98,6 @@ void Form1Test::layout()
     QCOMPARE(name == "Form1" ? QRect(QPoint(), widget->size()) : widget->geometry(), pixels);
 }
 
-void Form1Test::twipsAtOtherResolutions_data()
-{
-    QTest::addColumn<double>("dpi");
-    QTest::addColumn<int>("twips");
-    QTest::addColumn<int>("pixels");
-
-    QTest::newRow("120 dpi, text width") << 120.0 << 2175 << 181;   // 181.25
-    QTest::newRow("120 dpi, client width") << 120.0 << 3375 << 281; // 281.25
-    QTest::newRow("144 dpi, text width") << 144.0 << 2175 << 218;   // 217.5 rounds up
-    QTest::newRow("144 dpi, label height") << 144.0 << 255 << 26;   // 25.5 rounds up
-    QTest::newRow("72 dpi, button") << 72.0 << 375 << 19;           // 18.75
-    QTest::newRow("120 dpi, a third over") << 120.0 << 2440 << 203; // 203.33
-}
-
-void Form1Test::twipsAtOtherResolutions()
-{
-    QFETCH(double, dpi);
-    QFETCH(int, twips);
-    const TwipsScale scale(dpi);
-    QTEST(scale.toPixels(twips), "pixels");
-    QCOMPARE(scale.toTwips(scale.toPixels(1440)), 1440.0); // a whole inch is whole pixels
-}
-
 void Form1Test::looks_data()
 {
     QTest::addColumn<QString>("name");
@@ -160,7 +142,6 @@ void Form1Test::startsEmptyWithFocusInFirstField()
     QCOMPARE(focusName(), QString("Text1"));
     for (const char* name : {"Text1", "Text2", "Text3"})
         QVERIFY(child<QLineEdit>(name)->text().isEmpty());
-    QCOMPARE(fake_->form.converter().fieldCheck().validChars(), Text(u".0123456789"));
 }
 
 void Form1Test::tabOrder()
@@ -343,7 +324,6 @@ void Form1Test::failedControlOperationIsReportedAndEnds()
     QCOMPARE(fake_->errorReport.reports.size(), 1U);
     QCOMPARE(fake_->errorReport.reports[0].first, 5);
     QCOMPARE(fake_->endings, std::vector<int>{1});
-    QVERIFY(fake_->form.hasEnded());
 
     // Nothing more runs: no handler, no glide.
     QTest::mouseClick(child("Command2"), Qt::LeftButton);
@@ -367,6 +347,52 @@ void Form1Test::closingGlidesThenEnds()
     fake_->form.close(); // a second close runs no second glide
     QCOMPARE(fake_->glides, 1);
     QCOMPARE(fake_->endings.size(), 1U);
+}
+
+void Form1Test::endOfSessionClosesTheWindow()
+{
+    fake_->configureGeometry = [](FakeGeometry& window) { window.y = 15400; };
+    fake_->form.followSession(*qApp);
+    // The manager Qt made for this session, as the session manager's
+    // request to save would hand it over.
+    auto* manager = qApp->findChild<QSessionManager*>();
+    QVERIFY(manager);
+    Q_EMIT qApp->commitDataRequest(*manager);
+    QCOMPARE(fake_->glidePasses, 1);
+    QCOMPARE(fake_->endings, std::vector<int>{0});
+    QVERIFY(!fake_->form.isVisible());
+}
+
+void Form1Test::startsCentredOnTheScreen()
+{
+    fake_.reset();
+    fake_ = std::make_unique<FakeForm>();
+    fake_->form.load();
+    fake_->form.showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&fake_->form));
+    const QRect screen = fake_->form.screen()->geometry();
+    QCOMPARE(fake_->form.geometry().center(), screen.center());
+}
+
+void Form1Test::errorReportNamesTheError()
+{
+    MessageBoxErrorReport report;
+    report.setOwner(&fake_->form);
+    QString title, text;
+    QWidget* parent = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        title = box->windowTitle();
+        text = box->text();
+        parent = box->parentWidget();
+        box->accept();
+    });
+    report.show(7, u"Out of memory");
+    QCOMPARE(title, QString("Marrowvale"));
+    QCOMPARE(text, QString("Run-time error '7':\n\nOut of memory"));
+    QCOMPARE(parent, &fake_->form);
 }
 
 QTEST_MAIN(Form1Test)

@@ -16,7 +16,8 @@ public:
     virtual void setHeight(float twips) = 0;
     virtual float screenWidth() = 0;
 
-    // Brings one pass of the glide to the screen. Returns false when the
-    // glide has had its time and must end now.
-    virtual bool showPass() = 0;
+    // Brings the pass's writes to the screen as one request, position and
+    // size together, and lets the window repaint. A window manager that saw
+    // the move apart from the resize would place the frame at its old size.
+    virtual void showPass() = 0;
 };

@@ -1,27 +1,28 @@
 #include "Form1.h"
 
 #include "Beeper.h"
-#include "ClosingGlide.h"
 #include "ErrorReport.h"
 #include "KeyPressRouter.h"
 #include "LayoutTable.h"
-#include "RuntimeError.h"
 #include "TwipsScale.h"
 #include "WindowGeometry.h"
 
 #include "marrowvale.xpm"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <limits>
-#include <new>
 #include <vector>
 
 namespace {
+
+using LayoutTable::ControlId;
 
 QString qtext(const char16_t* text)
 {
@@ -39,8 +40,8 @@ QFont amountFont(const QFont& base)
     font.setFamilies({QString::fromLatin1(LayoutTable::AmountFontFamily)});
     // Where the family is missing, fontconfig picks the nearest sans-serif.
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(LayoutTable::AmountFontPoints);
-    font.setWeight(QFont::Bold);
+    font.setPointSizeF(LayoutTable::AmountFontCentipoints / 100.0);
+    font.setWeight(QFont::Weight(LayoutTable::AmountFontWeight));
     return font;
 }
 
@@ -87,7 +88,7 @@ Form1::Form1(Seams seams)
     : seams_(std::move(seams))
     , controls_(buildControls(*this))
     , fields_(controls_.edits, seams_.beeper)
-    , converter_(fields_)
+    , events_(fields_, seams_.errorReport, seams_.endProgram)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qtext(LayoutTable::Title));
@@ -110,24 +111,22 @@ Form1::Controls Form1::buildControls(QWidget& form)
     std::vector<std::pair<int, QWidget*>> tabOrder;
     for (const LayoutTable::Control& control : LayoutTable::Controls) {
         QWidget* widget = createControl(control, form);
-        widget->setGeometry(scale.toPixels(control.left, control.top, control.width, control.height));
+        const PixelRect place = scale.toPixels(control.left, control.top, control.width, control.height);
+        widget->setGeometry(place.left, place.top, place.width, place.height);
         if (widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(control.tabIndex, widget);
-
-        const std::string_view name = control.name;
-        if (name.starts_with("Text"))
-            controls.edits[static_cast<std::size_t>(name[4] - '1')] = static_cast<QLineEdit*>(widget);
-        else if (name == "Command1")
-            controls.command1 = static_cast<QPushButton*>(widget);
-        else if (name == "Command2")
-            controls.command2 = static_cast<QPushButton*>(widget);
+        controls.all[static_cast<std::size_t>(control.id)] = widget;
+    }
+    for (Field field : LayoutTable::Fields) {
+        const auto id = static_cast<std::size_t>(LayoutTable::controlOf(field));
+        controls.edits[static_cast<std::size_t>(field)] = static_cast<QLineEdit*>(controls.all[id]);
     }
     // A caption is the label of its field, which is how a screen reader
     // finds the field's name.
     for (const LayoutTable::Control& control : LayoutTable::Controls) {
         if (control.labelFor)
-            form.findChild<QLabel*>(QString::fromLatin1(control.name))
-                ->setBuddy(form.findChild<QWidget*>(QString::fromLatin1(control.labelFor)));
+            static_cast<QLabel*>(controls.all[static_cast<std::size_t>(control.id)])
+                ->setBuddy(controls.all[static_cast<std::size_t>(*control.labelFor)]);
     }
     std::sort(tabOrder.begin(), tabOrder.end());
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
@@ -137,78 +136,50 @@ Form1::Controls Form1::buildControls(QWidget& form)
 
 void Form1::wireEvents()
 {
-    using KeyPress = void (Converter::*)(std::int16_t&);
-    const std::array<KeyPress, 3> keyPresses{&Converter::Text1_KeyPress, &Converter::Text2_KeyPress,
-                                             &Converter::Text3_KeyPress};
-    for (std::size_t i = 0; i < keyPresses.size(); ++i) {
-        new KeyPressRouter(*controls_.edits[i], [this, handler = keyPresses[i]](std::int16_t& code) {
-            // After an error the program is ending: nothing more gets typed.
-            if (!dispatch([&] { (converter_.*handler)(code); }))
-                code = 0;
-        });
+    for (Field field : {Field::Text1, Field::Text2, Field::Text3}) {
+        new KeyPressRouter(*controls_.edits[static_cast<std::size_t>(field)],
+                           [this, field](std::int16_t& code) { code = events_.keyPress(field, code); });
     }
-    connect(controls_.command1, &QPushButton::clicked, this, [this] { dispatch([this] { converter_.Command1_Click(); }); });
-    connect(controls_.command2, &QPushButton::clicked, this, [this] { dispatch([this] { converter_.Command2_Click(); }); });
+    for (ControlId id : {ControlId::Command1, ControlId::Command2}) {
+        auto* button = static_cast<QPushButton*>(controls_.all[static_cast<std::size_t>(id)]);
+        connect(button, &QPushButton::clicked, this, [this, id] { events_.click(id); });
+    }
 }
 
 void Form1::load()
 {
-    dispatch([this] { converter_.Form_Load(); });
+    events_.load();
     // The first field in tab order holds the focus when the window appears.
     controls_.edits[0]->setFocus(Qt::OtherFocusReason);
 }
 
-bool Form1::dispatch(const std::function<void()>& handler)
+void Form1::showCentred()
 {
-    if (ended_)
-        return false;
-    int number = 0;
-    QString description;
-    try {
-        handler();
-        return true;
-    } catch (const RuntimeError& error) {
-        number = error.number();
-        description = QString::fromStdString(error.description());
-    } catch (const std::bad_alloc&) {
-        number = 7;
-        description = QStringLiteral("Out of memory");
-    } catch (const std::exception& error) {
-        // Not a runtime error: a defect. It must still not escape into Qt's
-        // event loop, which cannot unwind through its C frames.
-        number = 51;
-        description = QStringLiteral("Internal error: ") + QString::fromLocal8Bit(error.what());
+    // The frame's size is unknown until the window manager has mapped the
+    // window, so it is the client area that is centred: setGeometry places
+    // the client area, where move() would place the frame's corner.
+    if (const QScreen* screen = this->screen()) {
+        QRect area(QPoint(), size());
+        area.moveCenter(screen->geometry().center());
+        setGeometry(area);
     }
-    // Ended before the report is shown: the report's own event loop must not
-    // run further handlers, nor the closing glide.
-    ended_ = true;
-    seams_.errorReport.show(number, description);
-    end(1);
-    return false;
+    show();
+}
+
+void Form1::followSession(QGuiApplication& application)
+{
+    connect(&application, &QGuiApplication::commitDataRequest, this, [this] { close(); });
 }
 
 void Form1::closeEvent(QCloseEvent* event)
 {
     // A second close while the glide runs, or any close once the program is
     // ending, changes nothing.
-    if (closing_ || ended_) {
+    if (events_.isEnding()) {
         event->ignore();
         return;
     }
-    closing_ = true;
-    Form_Unload();
+    const std::unique_ptr<WindowGeometry> geometry = seams_.geometry(*this);
+    events_.unload(*geometry, seams_.glideClock);
     event->accept();
-}
-
-void Form1::Form_Unload()
-{
-    if (auto geometry = seams_.geometry(*this))
-        ClosingGlide::run(*geometry);
-    end(0);
-}
-
-void Form1::end(int status)
-{
-    ended_ = true;
-    seams_.endProgram(status);
 }

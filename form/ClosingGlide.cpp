@@ -1,8 +1,10 @@
 #include "ClosingGlide.h"
 
+#include "GlideClock.h"
 #include "RuntimeError.h"
 #include "WindowGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -59,8 +61,9 @@ private:
 
 } // namespace
 
-int ClosingGlide::run(WindowGeometry& window)
+int ClosingGlide::run(WindowGeometry& window, GlideClock& clock)
 {
+    const std::chrono::microseconds start = clock.now();
     Record left([&] { return window.left(); });
     Record top([&] { return window.top(); });
     Record width([&] { return window.width(); });
@@ -73,13 +76,36 @@ int ClosingGlide::run(WindowGeometry& window)
         left.step(PositionStep, [&](float v) { window.setLeft(v); });
         width.step(-SizeStep, [&](float v) { window.setWidth(v); });
         height.step(-SizeStep, [&](float v) { window.setHeight(v); });
-        if (!window.showPass())
-            break;
+        resumeNext([&] { window.showPass(); });
+
         // An error in the test leaves the loop, like any error there would.
         bool again = false;
-        resumeNext([&] { again = top.value() <= window.screenWidth(); });
+        float screen = 0;
+        float topNow = 0;
+        resumeNext([&] {
+            screen = window.screenWidth();
+            topNow = top.value();
+            again = topNow <= screen;
+        });
         if (!again)
             break;
+        const std::chrono::microseconds elapsed = clock.now() - start;
+        if (elapsed >= HardLimit)
+            break;
+        clock.pause(pauseBefore(elapsed, topNow, screen));
     }
     return passes;
+}
+
+std::chrono::microseconds ClosingGlide::pauseBefore(std::chrono::microseconds elapsed, float top, float screenWidth)
+{
+    const std::chrono::microseconds budgetLeft = Budget - elapsed;
+    if (budgetLeft.count() <= 0)
+        return std::chrono::microseconds{0};
+    // The next pass, and one more for every step the top edge can still
+    // take without passing the screen's width. Capped, so that a
+    // nonsensical screen size cannot overflow the count.
+    const float steps = std::clamp((screenWidth - top) / PositionStep, 0.0F, 1.0e9F);
+    const long long passesLeft = 1 + static_cast<long long>(steps);
+    return std::min(LongestPause, std::chrono::microseconds{budgetLeft.count() / passesLeft});
 }

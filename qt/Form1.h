@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Converter.h"
+#include "FormEvents.h"
 #include "WidgetFields.h"
 
 #include <QWidget>
@@ -10,12 +10,14 @@
 
 class Beeper;
 class ErrorReport;
+class GlideClock;
+class QGuiApplication;
 class QLineEdit;
 class QPushButton;
 class WindowGeometry;
 
-// The program's one window. It is built from LayoutTable, routes its events
-// to the Converter, glides away when closed, and reports any error that a
+// The program's one window. It is built from LayoutTable, hands its events
+// to FormEvents, glides away when closed, and reports any error that a
 // handler raised before ending the program.
 class Form1 : public QWidget {
 public:
@@ -23,6 +25,7 @@ public:
     struct Seams {
         Beeper& beeper;
         ErrorReport& errorReport;
+        GlideClock& glideClock;
         std::function<void(int status)> endProgram;
         std::function<std::unique_ptr<WindowGeometry>(QWidget& window)> geometry;
     };
@@ -31,8 +34,11 @@ public:
 
     // Fills the form-level state; call once, before showing the window.
     void load();
-    bool hasEnded() const { return ended_; }
-    const Converter& converter() const { return converter_; }
+    // Shows the window with its client area centred on the screen it
+    // opens on, as the form was designed to start.
+    void showCentred();
+    // The session is ending: the window closes the way a user would close it.
+    void followSession(QGuiApplication& application);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -40,21 +46,13 @@ protected:
 private:
     struct Controls {
         std::array<QLineEdit*, 4> edits{};
-        QPushButton* command1 = nullptr;
-        QPushButton* command2 = nullptr;
+        std::array<QWidget*, LayoutTable::Controls.size()> all{};
     };
     static Controls buildControls(QWidget& form);
     void wireEvents();
-    void Form_Unload();
-    // Runs one event handler; an error it raises is reported and ends the
-    // program. Returns false if it raised.
-    bool dispatch(const std::function<void()>& handler);
-    void end(int status);
 
     Seams seams_;
     Controls controls_;
     WidgetFields fields_;
-    Converter converter_;
-    bool closing_ = false;
-    bool ended_ = false;
+    FormEvents events_;
 };

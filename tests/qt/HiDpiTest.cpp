@@ -1,4 +1,4 @@
-#include "FakeSeams.h"
+#include "FakeForm.h"
 #include "LayoutTable.h"
 
 #include <QTest>
