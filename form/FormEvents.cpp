@@ -73,6 +73,11 @@ bool FormEvents::unload(WindowGeometry& geometry, GlideClock& clock)
     return true;
 }
 
+bool FormEvents::guard(const std::function<void()>& work) noexcept
+{
+    return dispatch(work);
+}
+
 template <class Handler>
 bool FormEvents::dispatch(Handler&& handler) noexcept
 {

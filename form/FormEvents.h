@@ -28,6 +28,11 @@ public:
     // then ends the program with status 0. Returns false when the close
     // changes nothing because the program is already closing or ending.
     bool unload(WindowGeometry& geometry, GlideClock& clock);
+    // Runs work of the window that is none of the handlers under the same
+    // policy, for a toolkit whose own C frames no exception may unwind
+    // through: an error it raises is reported and ends the program. Returns
+    // false when it raised or did not run because the program is ending.
+    bool guard(const std::function<void()>& work) noexcept;
     // Whether the program is closing or ending, so that the window refuses
     // a second close.
     bool isEnding() const { return ending_; }

@@ -1,0 +1,8 @@
+#include "Startup.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
+{
+    return Startup::run(showCommand);
+}
