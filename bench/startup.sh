@@ -15,12 +15,12 @@ for p in "$timer" "$build/qt/marrowvale" "$build/bench/bare-window"; do
     [ -x "$p" ] || { echo "missing $p (build with benchmarks on)"; exit 1; }
 done
 
+# No window manager: the timer hears MapNotify on the root, which only
+# top-level windows that are children of the root send.
+source scripts/lib/x-session.sh
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
+trap 'stopXSession; rm -rf "$work"' EXIT
+startXvfb "$work"
 
 # One warm-up each, so that no program pays for a cold file cache alone.
 for p in "${programs[@]}"; do $timer 100 $p >/dev/null; done

@@ -1,0 +1,72 @@
+# shellcheck shell=bash
+# A private X display for scripts and tests: Xvfb on a display number of its
+# own choosing, and optionally openbox on it. Source this file, then:
+#   startXvfb WORKDIR [WIDTHxHEIGHTxDEPTH]   exports DISPLAY
+#   startOpenbox WORKDIR                     returns once it manages windows
+#   stopXSession                             ends both; call it from an EXIT trap
+# Each start prints what it waited for and what it saw when it fails, and
+# returns 1. Logs go to WORKDIR.
+
+xSessionPids=()
+
+startXvfb() {
+    local work=$1 screen=${2:-1024x768x24}
+    # -displayfd: Xvfb picks a free display and writes its number once it
+    # accepts connections, so parallel runs never race for one.
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xSessionPids+=($!)
+    local pid=$! _
+    for _ in $(seq 200); do
+        [ -s "$work/display" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    if ! [ -s "$work/display" ]; then
+        {
+            if kill -0 "$pid" 2>/dev/null; then
+                echo "FAIL: waited 10 s for Xvfb to report its display number; it wrote nothing. Its log:"
+            else
+                echo "FAIL: Xvfb ended before reporting its display number. Its log:"
+            fi
+            cat "$work/xvfb.log"
+        } >&2
+        return 1
+    fi
+    DISPLAY=":$(tr -d '\n' <"$work/display")"
+    export DISPLAY
+}
+
+startOpenbox() {
+    local work=$1
+    openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
+    xSessionPids+=($!)
+    local pid=$! seen='' _
+    for _ in $(seq 200); do
+        seen=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 || true)
+        [[ $seen == *"window id"* ]] && return 0
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    {
+        if kill -0 "$pid" 2>/dev/null; then
+            echo "FAIL: waited 10 s for openbox to manage $DISPLAY; the root's _NET_SUPPORTING_WM_CHECK is:"
+        else
+            echo "FAIL: openbox ended before managing $DISPLAY; the root's _NET_SUPPORTING_WM_CHECK is:"
+        fi
+        echo "$seen"
+        echo "openbox's log:"
+        cat "$work/openbox.log"
+    } >&2
+    return 1
+}
+
+stopXSession() {
+    local pid i
+    # The window manager first: without its display it would only complain.
+    for ((i = ${#xSessionPids[@]} - 1; i >= 0; i--)); do
+        pid=${xSessionPids[i]}
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    xSessionPids=()
+}

@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# The real program under a headless Wayland compositor (sway): type with
+# wtype as a person would, read the results back through the clipboard,
+# hear the bell a refused key rings, then close the window and see the
+# program end.
+# Usage: wayland-end-to-end.sh path/to/marrowvale
+set -Eeuo pipefail
+
+binary=$(realpath "$1")
+for tool in sway swaymsg wtype wl-copy wl-paste setpriv; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+# The compositor's own directory, for its sockets and its configuration;
+# in /tmp, which every user can reach.
+runtime=$(mktemp -d /tmp/marrowvale-sway.XXXXXX)
+app='' sway='' holder=()
+cleanup() {
+    for pid in $app "${holder[@]}" $sway; do kill "$pid" 2>/dev/null || true; done
+    for pid in $app "${holder[@]}" $sway; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$work" "$runtime"
+}
+trap cleanup EXIT
+fail() {
+    {
+        echo "FAIL: $*"
+        for log in app sway; do
+            if [ -s "$work/$log.log" ]; then
+                echo "--- $log.log (last lines):"
+                tail -n 20 "$work/$log.log"
+            fi
+        done
+    } >&2
+    exit 1
+}
+trap 'fail "line $LINENO: \"$BASH_COMMAND\" exited with status $?"' ERR
+
+# sway refuses to run as root; CI runs as root, so there it runs as nobody,
+# which cannot read the build tree: all it needs is in its own directory.
+asCompositor=()
+if [ "$(id -u)" -eq 0 ]; then
+    asCompositor=(setpriv --reuid nobody --regid nogroup --clear-groups)
+    chown nobody:nogroup "$runtime"
+fi
+chmod 700 "$runtime"
+cat >"$runtime/config" <<'EOF'
+xwayland disable
+for_window [title="^Marrowvale$"] floating enable
+EOF
+chmod 644 "$runtime/config"
+(
+    cd /
+    exec env -u DISPLAY -u WAYLAND_DISPLAY -u SWAYSOCK HOME="$runtime" XDG_RUNTIME_DIR="$runtime" \
+        WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+        "${asCompositor[@]}" sway -c "$runtime/config"
+) >"$work/sway.log" 2>&1 &
+sway=$!
+
+socket='' ipc=''
+for _ in $(seq 100); do
+    socket=$(find "$runtime" -maxdepth 1 -type s -name 'wayland-*' | head -n 1)
+    ipc=$(find "$runtime" -maxdepth 1 -type s -name 'sway-ipc.*' | head -n 1)
+    [ -n "$socket" ] && [ -n "$ipc" ] && break
+    kill -0 "$sway" 2>/dev/null || break
+    sleep 0.1
+done
+if [ -z "$socket" ] || [ -z "$ipc" ]; then
+    fail "waited 10 s for sway's Wayland and IPC sockets; found '$socket' and '$ipc';" \
+        "sway is $(kill -0 "$sway" 2>/dev/null && echo running || echo gone)"
+fi
+# A path, so that no client needs the compositor's XDG_RUNTIME_DIR.
+export WAYLAND_DISPLAY=$socket SWAYSOCK=$ipc
+
+# With no input devices the seat has a keyboard only while a virtual one
+# exists; each wtype brings its own and takes it away again, and the
+# program's first key would be lost while it binds the keyboard anew. One
+# wtype kept waiting on a pipe keeps the seat's keyboard for the whole run.
+mkfifo "$work/hold"
+sleep 300 >"$work/hold" &
+holder+=($!)
+wtype - <"$work/hold" &
+holder+=($!)
+inputs=''
+for _ in $(seq 50); do
+    inputs=$(swaymsg -t get_inputs 2>&1 || true)
+    [[ $inputs == *'"type": "keyboard"'* ]] && break
+    sleep 0.1
+done
+[[ $inputs == *'"type": "keyboard"'* ]] || fail "waited 5 s for the seat to have a keyboard; sway's inputs: $inputs"
+
+# Forced, whatever the caller's platform. libcanberra plays the bell into a
+# file through ALSA's file plugin, so that it is heard without a sound card.
+QT_QPA_PLATFORM=wayland CANBERRA_DRIVER=alsa CANBERRA_DEVICE="file:FILE=$work/bell.raw,FORMAT=raw" \
+    "$binary" >"$work/app.log" 2>&1 &
+app=$!
+appState() {
+    if kill -0 "$app" 2>/dev/null; then echo "the program is still running"; else
+        local status=0
+        wait "$app" || status=$?
+        echo "the program ended with status $status"
+    fi
+}
+window='[title="^Marrowvale$" floating]'
+for _ in $(seq 100); do
+    swaymsg "$window focus" >/dev/null 2>&1 && break
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+done
+if ! swaymsg "$window focus" >/dev/null 2>&1; then
+    if grep -q 'Qt platform plugin "wayland"' "$work/app.log"; then
+        echo "SKIP: Qt's Wayland platform plugin is not installed (qt6-wayland)"
+        exit 77
+    fi
+    fail "no floating window titled 'Marrowvale' took the focus (waited up to 10 s); $(appState)"
+fi
+
+keys() { wtype "$@" || fail "wtype $* failed"; }
+# Copies the focused field to the clipboard and prints it.
+fieldText() {
+    wl-copy --clear
+    keys -k Home -M shift -k End -m shift -M ctrl -k Insert -m ctrl
+    local text='' _
+    for _ in $(seq 30); do
+        text=$(timeout 5 wl-paste --no-newline 2>/dev/null </dev/null) || true
+        [ -n "$text" ] && break
+        sleep 0.1
+    done
+    printf '%s' "$text"
+}
+canberraLoaded() { grep -c 'libcanberra' "/proc/$app/maps" || true; }
+bellBytes() { stat -c %s "$work/bell.raw" 2>/dev/null || echo 0; }
+
+# The focus starts in the price field.
+keys "25"
+[ "$(canberraLoaded)" = 0 ] || fail "libcanberra was loaded before any bell rang"
+keys "x"
+for _ in $(seq 30); do [ "$(bellBytes)" -gt 0 ] && break; sleep 0.1; done
+bell=$(bellBytes)
+[ "$bell" -gt 0 ] || fail "waited 3 s for the refused letter's bell to be played; libcanberra is" \
+    "$([ "$(canberraLoaded)" = 0 ] && echo "not ")loaded"
+keys "000"
+# Tab order: Text1, Text2, Text3, Command1, Command2, Text4 (out of sight,
+# where a conversion leaves the focus).
+keys -k Tab "0.5" -k Tab -k Tab -k space
+keys -M shift -k Tab -k Tab -k Tab -m shift
+result=$(fieldText)
+[ "$result" = "12500.00" ] || fail "bitcoin to money: waited 3 s for Text3 on the clipboard and read '$result'"
+
+keys "100" -k Tab -k Tab -k space  # replaces the selected money amount
+keys -M shift -k Tab -k Tab -k Tab -k Tab -m shift
+result=$(fieldText)
+[ "$result" = "0.00400000" ] || fail "money to bitcoin: waited 3 s for Text2 on the clipboard and read '$result'"
+keys -M shift -k Tab -m shift
+price=$(fieldText)
+[ "$price" = "25000" ] || fail "waited 3 s for Text1 on the clipboard and read '$price'"
+
+start=$(date +%s%N)
+swaymsg "$window kill" >/dev/null || fail "sway found no window to close"
+for _ in $(seq 250); do kill -0 "$app" 2>/dev/null || break; sleep 0.02; done
+elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+kill -0 "$app" 2>/dev/null && fail "waited 5 s for the program to end after the close; it is still running"
+status=0
+wait "$app" || status=$?
+app=''
+echo "closing took ${elapsed_ms} ms to exit status $status; the bell played $bell bytes of sound"
+[ "$status" -eq 0 ] || fail "exit status $status after the close"
+[ "$elapsed_ms" -lt 2000 ] || fail "took ${elapsed_ms} ms to end after the close"
+echo "PASS"
