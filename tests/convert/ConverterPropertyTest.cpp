@@ -55,8 +55,12 @@ std::string generalForm(const ExactDecimal& d)
         return "0";
     if (d.exponent >= 15 || d.exponent <= -5) {
         const int magnitude = std::abs(d.exponent);
-        return d.digits.substr(0, 1) + (d.digits.size() > 1 ? "." + d.digits.substr(1) : "") +
-               (d.exponent < 0 ? "E-" : "E+") + (magnitude < 10 ? "0" : "") + std::to_string(magnitude);
+        // Appended piece by piece: MinGW's g++ 12 at -O2 takes '"." + std::string&&'
+        // for an overlapping copy (a false -Wrestrict).
+        std::string text = d.digits.substr(0, 1);
+        if (d.digits.size() > 1)
+            text.append(".").append(d.digits, 1);
+        return text + (d.exponent < 0 ? "E-" : "E+") + (magnitude < 10 ? "0" : "") + std::to_string(magnitude);
     }
     if (d.exponent < 0)
         return "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
@@ -84,7 +88,7 @@ std::string withDecimals(const ExactDecimal& d, std::size_t decimals)
         while (i > 0 && all[i - 1] == '9')
             all[--i] = '0';
         if (i == 0)
-            all.insert(0, "1");
+            all = '1' + all; // not insert(0, "1"): the same false -Wrestrict
         else
             ++all[i - 1];
     }
