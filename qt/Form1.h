@@ -3,10 +3,12 @@
 #include "FormEvents.h"
 #include "WidgetFields.h"
 
+#include <QFont>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Beeper;
 class ErrorReport;
@@ -42,6 +44,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Controls {
@@ -55,4 +58,5 @@ private:
     Controls controls_;
     WidgetFields fields_;
     FormEvents events_;
+    std::optional<QFont> amountFont_;
 };
