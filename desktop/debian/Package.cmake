@@ -54,6 +54,9 @@ bitcoin with eight. It reads and writes no files, keeps no settings and never
 uses the network.]])
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time where the window system has no bell (Wayland), so
+# dpkg-shlibdeps cannot see it: the bell of the sound theme.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcanberra0, sound-theme-freedesktop")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
