@@ -38,7 +38,11 @@ startXvfb() {
 
 startOpenbox() {
     local work=$1
-    openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
+    # An empty but valid configuration: openbox's defaults, and not the
+    # user's. Given /dev/null instead, openbox puts up a dialog about XML
+    # syntax errors, which would sit beside the window under test.
+    echo '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$work/openbox.xml"
+    openbox --config-file "$work/openbox.xml" >"$work/openbox.log" 2>&1 &
     xSessionPids+=($!)
     local pid=$! seen='' _
     for _ in $(seq 200); do
