@@ -3,7 +3,10 @@
 # RSS, for Marrowvale, a bare Qt window of the same size (empty, and with one
 # line edit, which makes Qt load fonts before the window appears) and xcalc,
 # measured interleaved in one run on a private Xvfb. Prints medians and ratios.
+# Then, where a Windows build has been made, Marrowvale.exe and a bare Win32
+# window under Wine the same way, and the stripped size of Marrowvale.exe.
 # Usage: bench/startup.sh [build-dir] [rounds]
+# The Windows build is build/windows, or MARROWVALE_WINDOWS_BUILD if set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/test}
@@ -43,3 +46,53 @@ awk -v a="$ms_marrowvale" -v b="$ms_bare_qt_window" -v c="$rss_marrowvale" -v d=
     -v e="$ms_bare_with_line_edit" -v f="$rss_bare_with_line_edit" \
     'BEGIN{printf "marrowvale / bare Qt window: start-up %.2f, peak RSS %.2f\n", a/b, c/d;
            printf "marrowvale / bare window with a line edit: start-up %.2f, peak RSS %.2f\n", a/e, c/f}'
+
+# Under Wine: Marrowvale.exe beside a bare Win32 window of the same size, on
+# the same display, still without a window manager.
+winBuild=${MARROWVALE_WINDOWS_BUILD:-build/windows}
+exe=$winBuild/win32/Marrowvale.exe
+bareExe=$winBuild/bench/bare-win32-window.exe
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver64
+for p in "$exe" "$bareExe" "$wine" "$wineserver"; do
+    [ -e "$p" ] || { echo "no Wine figures: missing $p (scripts/build-windows builds it, with MARROWVALE_BENCH on)"; exit 0; }
+done
+# The prefix scripts/test-windows made, and its settings.
+winePrefix=$(cd "$winBuild" && pwd)/wine-prefix
+export WINEPREFIX=$winePrefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+trap '"$wineserver" -k 2>/dev/null || true; stopXSession; rm -rf "$work"' EXIT
+# explorer.exe stays on the display it started on, so a server of this
+# prefix left running elsewhere goes first. The new one is started before
+# the first round and kept running with its services, so that no start pays
+# for them.
+"$wineserver" -k 2>/dev/null || true
+"$wineserver" -w
+"$wineserver" -p
+"$wine" wineboot >"$work/wineboot.log" 2>&1 || { echo "wineboot failed:"; tr -d '\r' <"$work/wineboot.log"; exit 1; }
+wineTimer() { # settle-ms program
+    timeout 60 "$timer" "$1" "$wine" "$2" \
+        || { echo "waited 60 s for $2 under Wine to map a window; map-timer ended with status $?" >&2; exit 1; }
+}
+# The warm-up also brings up explorer.exe, which the first window of a
+# server starts.
+wineTimer 100 "$exe" >/dev/null
+wineTimer 100 "$bareExe" >/dev/null
+for _ in $(seq "$rounds"); do
+    wineTimer 150 "$exe" >>"$work/exe"
+    wineTimer 150 "$bareExe" >>"$work/bare-exe"
+done
+exeMs=$(cut -d' ' -f1 "$work/exe" | median)
+exeRss=$(cut -d' ' -f2 "$work/exe" | median)
+bareMs=$(cut -d' ' -f1 "$work/bare-exe" | median)
+bareRss=$(cut -d' ' -f2 "$work/bare-exe" | median)
+echo
+printf "%-20s %12s %14s\n" "program under Wine" "map ms" "peak RSS KiB" \
+    Marrowvale.exe "$exeMs" "$exeRss" bare-win32-window "$bareMs" "$bareRss"
+echo "medians of $rounds interleaved rounds"
+awk -v a="$exeMs" -v b="$bareMs" -v c="$exeRss" -v d="$bareRss" \
+    'BEGIN{printf "Marrowvale.exe / bare Win32 window: start-up %.2f, peak RSS %.2f\n", a/b, c/d}'
+x86_64-w64-mingw32-strip -o "$work/stripped.exe" "$exe"
+size=$(stat -c %s "$work/stripped.exe")
+echo "Marrowvale.exe stripped: $size bytes ($(( (size + 1023) / 1024 )) KiB)"
