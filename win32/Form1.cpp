@@ -25,6 +25,7 @@ constexpr DWORD FormExStyle = 0;
 // Above IDOK (1) and IDCANCEL (2), which dialog navigation sends for Enter
 // and Escape: no control may be clicked by either key.
 constexpr int FirstControlId = 100;
+constexpr UINT CreateToolTipsMessage = WM_APP;
 constexpr COLORREF Grey = RGB(LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey);
 
 [[noreturn]] void throwLastError(const char* what)
@@ -109,18 +110,25 @@ Form1::Form1(Seams seams)
     try {
         registerClass(instance, &Form1::windowProc);
         const std::wstring title = wide(LayoutTable::Title);
-        const RECT work = primaryWorkArea();
-        // Created where it will be shown, so that it takes that monitor's
-        // resolution; sized and centred once that is known.
-        if (!CreateWindowExW(FormExStyle, ClassName, title.c_str(), FormStyle, work.left, work.top, 100, 100, nullptr,
-                             nullptr, instance, this))
+        // Created where and as large as it will be shown, at the resolution
+        // it most likely gets there: every later move or resize of a window
+        // is a round trip to the window system (under Wine, to the X server).
+        dpi_ = GetDpiForSystem();
+        const RECT place = centredFrame();
+        if (!CreateWindowExW(FormExStyle, ClassName, title.c_str(), FormStyle, place.left, place.top,
+                             place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, this))
             throwLastError("CreateWindowExW");
         grey_ = reinterpret_cast<HBRUSH>(GetClassLongPtrW(window_, GCLP_HBRBACKGROUND));
+        const UINT dpi = GetDpiForWindow(window_);
+        const bool guessed = dpi == dpi_;
+        dpi_ = dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
+        makeFonts();
         createControls();
-        createToolTips();
-        applyDpi(GetDpiForWindow(window_));
-        const SIZE size = frameSize();
-        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!guessed) {
+            const RECT frame = centredFrame();
+            SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         lastFocus_ = control(ControlId::Text1);
     } catch (...) {
         release();
@@ -148,6 +156,7 @@ void Form1::release() noexcept
 void Form1::createControls()
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const TwipsScale scale(static_cast<int>(dpi_));
     for (const LayoutTable::Control* row : creationOrder()) {
         const wchar_t* windowClass = L"";
         DWORD style = WS_CHILD | WS_VISIBLE;
@@ -173,12 +182,16 @@ void Form1::createControls()
         // An owner-drawn button shows no text of its own: its window text
         // is only what a screen reader announces.
         const std::wstring text = wide(row->kind == LayoutTable::Kind::Button ? row->accessibleName : row->text);
-        const HWND handle = CreateWindowExW(exStyle, windowClass, text.c_str(), style, 0, 0, 0, 0, window_,
+        const PixelRect place = scale.toPixels(row->left, row->top, row->width, row->height);
+        const HWND handle = CreateWindowExW(exStyle, windowClass, text.c_str(), style, place.left, place.top,
+                                            place.width, place.height, window_,
                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row->id))),
                                             instance, nullptr);
         if (!handle)
             throwLastError("CreateWindowExW");
         controls_[static_cast<std::size_t>(row->id)] = handle;
+        // Not yet shown: nothing to redraw.
+        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(row->amountFont ? amountFont_ : messageFont_), FALSE);
         if (row->kind == LayoutTable::Kind::TextBox) {
             // An EDIT control takes 32,767 characters unless told otherwise;
             // the fields take any length, and the field check sees it.
@@ -195,6 +208,8 @@ void Form1::createControls()
 
 void Form1::createToolTips()
 {
+    if (toolTip_)
+        return;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     // TTS_NOPREFIX: the texts are shown exactly as written.
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -217,47 +232,55 @@ void Form1::createToolTips()
     }
 }
 
-void Form1::applyDpi(UINT dpi)
+void Form1::makeFonts()
 {
-    dpi_ = dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
     const int dotsPerInch = static_cast<int>(dpi_);
     const std::wstring family = asciiWide(LayoutTable::AmountFontFamily);
     // The em in pixels, at 7200 centipoints to the inch; negative asks for
     // the character height rather than the cell.
     const int height = MulDiv(LayoutTable::AmountFontCentipoints, dotsPerInch, 7200);
-    const HFONT amount = CreateFontW(-height, 0, 0, 0, LayoutTable::AmountFontWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                     family.c_str());
+    amountFont_ = CreateFontW(-height, 0, 0, 0, LayoutTable::AmountFontWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                              family.c_str());
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     // Without the message font the controls keep the system font.
-    const HFONT message = SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_)
-                              ? CreateFontIndirectW(&metrics.lfMessageFont)
-                              : nullptr;
+    messageFont_ = SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_)
+                       ? CreateFontIndirectW(&metrics.lfMessageFont)
+                       : nullptr;
+}
 
-    const TwipsScale scale(dotsPerInch);
+void Form1::applyDpi(UINT dpi)
+{
+    const HFONT oldAmount = amountFont_;
+    const HFONT oldMessage = messageFont_;
+    dpi_ = dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
+    makeFonts();
+    const TwipsScale scale(static_cast<int>(dpi_));
     for (const LayoutTable::Control& row : LayoutTable::Controls) {
         const HWND handle = control(row.id);
         const PixelRect place = scale.toPixels(row.left, row.top, row.width, row.height);
         SetWindowPos(handle, nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(row.amountFont ? amount : message), TRUE);
+        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(row.amountFont ? amountFont_ : messageFont_), TRUE);
     }
     // Only now that no control uses them any more.
-    if (amountFont_)
-        DeleteObject(amountFont_);
-    if (messageFont_)
-        DeleteObject(messageFont_);
-    amountFont_ = amount;
-    messageFont_ = message;
+    for (HFONT font : {oldAmount, oldMessage})
+        if (font)
+            DeleteObject(font);
 }
 
-SIZE Form1::frameSize() const
+RECT Form1::centredFrame() const
 {
     const TwipsScale scale(static_cast<int>(dpi_));
-    RECT rect{0, 0, scale.toPixels(LayoutTable::ClientWidth), scale.toPixels(LayoutTable::ClientHeight)};
-    AdjustWindowRectExForDpi(&rect, FormStyle, FALSE, FormExStyle, dpi_);
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    RECT frame{0, 0, scale.toPixels(LayoutTable::ClientWidth), scale.toPixels(LayoutTable::ClientHeight)};
+    AdjustWindowRectExForDpi(&frame, FormStyle, FALSE, FormExStyle, dpi_);
+    const RECT work = primaryWorkArea();
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    const LONG left = work.left + (work.right - work.left - width) / 2;
+    const LONG top = work.top + (work.bottom - work.top - height) / 2;
+    return {left, top, left + width, top + height};
 }
 
 void Form1::load()
@@ -267,16 +290,23 @@ void Form1::load()
 
 void Form1::showCentred(int showCommand)
 {
-    const SIZE size = frameSize();
-    const RECT work = primaryWorkArea();
-    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
-                 work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Made centred; only a work area that changed since calls for a move.
+    const RECT frame = centredFrame();
+    RECT now{};
+    GetWindowRect(window_, &now);
+    if (!EqualRect(&now, &frame))
+        SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
     // Activation has handed the focus on to lastFocus_, the first field; an
     // inactive start (a minimised launch) leaves it for the activation.
     if (GetActiveWindow() == window_)
         SetFocus(lastFocus_);
+    // The tooltips are needed only once the pointer rests on a control, so
+    // they are made once the window is on the screen: they cost as much as
+    // a fifth of what the window does before it can appear.
+    PostMessageW(window_, CreateToolTipsMessage, 0, 0);
 }
 
 bool Form1::isDialogMessage(MSG& message)
@@ -355,6 +385,9 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
+    case CreateToolTipsMessage:
+        createToolTips();
+        return 0;
     case WM_ENDSESSION:
         // Only once the session really ends: it may still be cancelled
         // after the query.

@@ -62,8 +62,11 @@ private:
     void release() noexcept;
     void createControls();
     void createToolTips();
+    void makeFonts();
     void applyDpi(UINT dpi);
-    SIZE frameSize() const;
+    // The frame for the client area at dpi_, centred on the primary
+    // monitor's work area.
+    RECT centredFrame() const;
     void click(WPARAM wParam, LPARAM lParam);
     void drawButton(const DRAWITEMSTRUCT& item) const;
     void close();
