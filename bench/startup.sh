@@ -4,7 +4,8 @@
 # line edit, which makes Qt load fonts before the window appears) and xcalc,
 # measured interleaved in one run on a private Xvfb. Prints medians and ratios.
 # Then, where a Windows build has been made, Marrowvale.exe and a bare Win32
-# window under Wine the same way, and the stripped size of Marrowvale.exe.
+# window (empty, and with one EDIT control) under Wine the same way, and the
+# stripped size of Marrowvale.exe.
 # Usage: bench/startup.sh [build-dir] [rounds]
 # The Windows build is build/windows, or MARROWVALE_WINDOWS_BUILD if set.
 set -euo pipefail
@@ -71,28 +72,39 @@ trap '"$wineserver" -k 2>/dev/null || true; stopXSession; rm -rf "$work"' EXIT
 "$wineserver" -w
 "$wineserver" -p
 "$wine" wineboot >"$work/wineboot.log" 2>&1 || { echo "wineboot failed:"; tr -d '\r' <"$work/wineboot.log"; exit 1; }
-wineTimer() { # settle-ms program
-    timeout 60 "$timer" "$1" "$wine" "$2" \
-        || { echo "waited 60 s for $2 under Wine to map a window; map-timer ended with status $?" >&2; exit 1; }
+wineTimer() { # settle-ms program [arguments]
+    local settle=$1
+    shift
+    timeout 60 "$timer" "$settle" "$wine" "$@" \
+        || { echo "waited 60 s for $* under Wine to map a window; map-timer ended with status $?" >&2; exit 1; }
 }
+# The bare window with one EDIT control is to the Win32 figures what the
+# bare Qt window with one line edit is to the Linux ones: the first control
+# loads version 6 of the common controls, which the manifest asks for.
+winePrograms=("$exe" "$bareExe" "$bareExe --edit")
+wineNames=(exe bare-exe bare-exe-edit)
 # The warm-up also brings up explorer.exe, which the first window of a
 # server starts.
-wineTimer 100 "$exe" >/dev/null
-wineTimer 100 "$bareExe" >/dev/null
+for p in "${winePrograms[@]}"; do wineTimer 100 $p >/dev/null; done
 for _ in $(seq "$rounds"); do
-    wineTimer 150 "$exe" >>"$work/exe"
-    wineTimer 150 "$bareExe" >>"$work/bare-exe"
+    for i in "${!winePrograms[@]}"; do
+        wineTimer 150 ${winePrograms[$i]} >>"$work/${wineNames[$i]}"
+    done
 done
-exeMs=$(cut -d' ' -f1 "$work/exe" | median)
-exeRss=$(cut -d' ' -f2 "$work/exe" | median)
-bareMs=$(cut -d' ' -f1 "$work/bare-exe" | median)
-bareRss=$(cut -d' ' -f2 "$work/bare-exe" | median)
 echo
-printf "%-20s %12s %14s\n" "program under Wine" "map ms" "peak RSS KiB" \
-    Marrowvale.exe "$exeMs" "$exeRss" bare-win32-window "$bareMs" "$bareRss"
+printf "%-28s %12s %14s\n" "program under Wine" "map ms" "peak RSS KiB"
+for i in "${!wineNames[@]}"; do
+    name=${wineNames[$i]}
+    ms=$(cut -d' ' -f1 "$work/$name" | median)
+    rss=$(cut -d' ' -f2 "$work/$name" | median)
+    printf "%-28s %12s %14s\n" "$(basename "${winePrograms[$i]}")" "$ms" "$rss"
+    eval "ms_${name//-/_}=$ms rss_${name//-/_}=$rss"
+done
 echo "medians of $rounds interleaved rounds"
-awk -v a="$exeMs" -v b="$bareMs" -v c="$exeRss" -v d="$bareRss" \
-    'BEGIN{printf "Marrowvale.exe / bare Win32 window: start-up %.2f, peak RSS %.2f\n", a/b, c/d}'
+awk -v a="$ms_exe" -v b="$ms_bare_exe" -v c="$rss_exe" -v d="$rss_bare_exe" -v e="$ms_bare_exe_edit" \
+    -v f="$rss_bare_exe_edit" \
+    'BEGIN{printf "Marrowvale.exe / bare Win32 window: start-up %.2f, peak RSS %.2f\n", a/b, c/d;
+           printf "Marrowvale.exe / bare Win32 window with an EDIT control: start-up %.2f, peak RSS %.2f\n", a/e, c/f}'
 x86_64-w64-mingw32-strip -o "$work/stripped.exe" "$exe"
 size=$(stat -c %s "$work/stripped.exe")
 echo "Marrowvale.exe stripped: $size bytes ($(( (size + 1023) / 1024 )) KiB)"
