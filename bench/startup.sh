@@ -27,7 +27,7 @@ trap 'stopXSession; rm -rf "$work"' EXIT
 startXvfb "$work"
 
 # One warm-up each, so that no program pays for a cold file cache alone.
-for p in "${programs[@]}"; do $timer 100 $p >/dev/null; done
+for p in "${programs[@]}"; do $timer 100 $p >/dev/null 2>&1; done
 for round in $(seq "$rounds"); do
     for i in "${!programs[@]}"; do
         $timer 150 ${programs[$i]} >>"$work/${names[$i]}" 2>/dev/null
