@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FormEvents.h"
+#include "FormSeams.h"
 #include "WidgetFields.h"
 
 #include <QFont>
@@ -23,14 +24,7 @@ class WindowGeometry;
 // handler raised before ending the program.
 class Form1 : public QWidget {
 public:
-    // What the window needs from outside; tests replace each of them.
-    struct Seams {
-        Beeper& beeper;
-        ErrorReport& errorReport;
-        GlideClock& glideClock;
-        std::function<void(int status)> endProgram;
-        std::function<std::unique_ptr<WindowGeometry>(QWidget& window)> geometry;
-    };
+    using Seams = FormSeams<QWidget&>;
 
     explicit Form1(Seams seams);
 

@@ -2,6 +2,7 @@
 
 #include "EditFields.h"
 #include "FormEvents.h"
+#include "FormSeams.h"
 #include "LayoutTable.h"
 
 #include <windows.h>
@@ -20,14 +21,7 @@ class WindowGeometry;
 // handler raised before ending the program.
 class Form1 {
 public:
-    // What the window needs from outside; tests replace each of them.
-    struct Seams {
-        Beeper& beeper;
-        ErrorReport& errorReport;
-        GlideClock& glideClock;
-        std::function<void(int status)> endProgram;
-        std::function<std::unique_ptr<WindowGeometry>(HWND window)> geometry;
-    };
+    using Seams = FormSeams<HWND>;
 
     // Creates the window and its controls, hidden. Throws std::system_error
     // when the window system refuses them.

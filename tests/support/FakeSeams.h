@@ -7,6 +7,7 @@
 #include "WindowGeometry.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -101,5 +102,31 @@ struct FakeGeometry : WindowGeometry {
         if (passesSeen)
             ++*passesSeen;
         centres.emplace_back(x + w / 2, y + h / 2);
+    }
+};
+
+// Every seam of a front-end's Form1 at once, recording how the program ended
+// and how often it glided; `seams()` hands them to the window, whatever the
+// toolkit calls the window the geometry is made for.
+struct FakeFormSeams {
+    CountingBeeper beeper;
+    RecordingErrorReport errorReport;
+    FakeGlideClock glideClock;
+    std::vector<int> endings;
+    int glides = 0;
+    int glidePasses = 0;
+    std::function<void(FakeGeometry&)> configureGeometry = [](FakeGeometry&) {};
+
+    template <class Seams>
+    Seams seams()
+    {
+        return {beeper, errorReport, glideClock, [this](int status) { endings.push_back(status); },
+                [this](auto&&) -> std::unique_ptr<WindowGeometry> {
+                    auto geometry = std::make_unique<FakeGeometry>();
+                    configureGeometry(*geometry);
+                    geometry->passesSeen = &glidePasses;
+                    ++glides;
+                    return geometry;
+                }};
     }
 };

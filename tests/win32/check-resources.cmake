@@ -22,10 +22,10 @@ endif()
 
 # The forms the version record uses, worked out here on their own: numbers
 # separated by ", " as windres writes them back, and major.minor(2).revision(4).
-string(REPLACE "." ";" parts "${VERSION}")
-list(GET parts 0 major)
-list(GET parts 1 minor)
-list(GET parts 3 revision)
+string(REPLACE "." ";" numbers "${VERSION}")
+list(GET numbers 0 major)
+list(GET numbers 1 minor)
+list(GET numbers 3 revision)
 string(REPLACE "." ", " commas "${VERSION}")
 math(EXPR minor "${minor}" OUTPUT_FORMAT DECIMAL)
 string(LENGTH "${minor}" length)
