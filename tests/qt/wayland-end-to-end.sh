@@ -10,30 +10,21 @@ binary=$(realpath "$1")
 for tool in sway swaymsg wtype wl-copy wl-paste setpriv; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
+# shellcheck source=tests/support/end-to-end.sh
+source "$(dirname "$0")/../support/end-to-end.sh"
 
 work=$(mktemp -d)
 # The compositor's own directory, for its sockets and its configuration;
 # in /tmp, which every user can reach.
 runtime=$(mktemp -d /tmp/marrowvale-sway.XXXXXX)
-app='' sway='' holder=()
+sway='' holder=()
+showOnFailure "$work/app.log" 20
+showOnFailure "$work/sway.log" 20
 cleanup() {
-    for pid in $app "${holder[@]}" $sway; do kill "$pid" 2>/dev/null || true; done
-    for pid in $app "${holder[@]}" $sway; do wait "$pid" 2>/dev/null || true; done
+    endProcesses "$app" "${holder[@]}" "$sway"
     rm -rf "$work" "$runtime"
 }
 trap cleanup EXIT
-fail() {
-    {
-        echo "FAIL: $*"
-        for log in app sway; do
-            if [ -s "$work/$log.log" ]; then
-                echo "--- $log.log (last lines):"
-                tail -n 20 "$work/$log.log"
-            fi
-        done
-    } >&2
-    exit 1
-}
 trap 'fail "line $LINENO: \"$BASH_COMMAND\" exited with status $?"' ERR
 
 # sway refuses to run as root; CI runs as root, so there it runs as nobody,
@@ -94,13 +85,6 @@ done
 QT_QPA_PLATFORM=wayland CANBERRA_DRIVER=alsa CANBERRA_DEVICE="file:FILE=$work/bell.raw,FORMAT=raw" \
     "$binary" >"$work/app.log" 2>&1 &
 app=$!
-appState() {
-    if kill -0 "$app" 2>/dev/null; then echo "the program is still running"; else
-        local status=0
-        wait "$app" || status=$?
-        echo "the program ended with status $status"
-    fi
-}
 window='[title="^Marrowvale$" floating]'
 for _ in $(seq 100); do
     swaymsg "$window focus" >/dev/null 2>&1 && break
@@ -112,12 +96,12 @@ if ! swaymsg "$window focus" >/dev/null 2>&1; then
         echo "SKIP: Qt's Wayland platform plugin is not installed (qt6-wayland)"
         exit 77
     fi
-    fail "no floating window titled 'Marrowvale' took the focus (waited up to 10 s); $(appState)"
+    fail "no floating window titled 'Marrowvale' took the focus (waited up to 10 s)"
 fi
 
 keys() { wtype "$@" || fail "wtype $* failed"; }
 # Copies the focused field to the clipboard and prints it.
-fieldText() {
+focusedFieldText() {
     wl-copy --clear
     keys -k Home -M shift -k End -m shift -M ctrl -k Insert -m ctrl
     local text='' _
@@ -128,7 +112,6 @@ fieldText() {
     done
     printf '%s' "$text"
 }
-canberraLoaded() { grep -c 'libcanberra' "/proc/$app/maps" || true; }
 bellBytes() { stat -c %s "$work/bell.raw" 2>/dev/null || echo 0; }
 
 # The focus starts in the price field.
@@ -144,26 +127,18 @@ keys "000"
 # where a conversion leaves the focus).
 keys -k Tab "0.5" -k Tab -k Tab -k space
 keys -M shift -k Tab -k Tab -k Tab -m shift
-result=$(fieldText)
+result=$(focusedFieldText)
 [ "$result" = "12500.00" ] || fail "bitcoin to money: waited 3 s for Text3 on the clipboard and read '$result'"
 
 keys "100" -k Tab -k Tab -k space  # replaces the selected money amount
 keys -M shift -k Tab -k Tab -k Tab -k Tab -m shift
-result=$(fieldText)
+result=$(focusedFieldText)
 [ "$result" = "0.00400000" ] || fail "money to bitcoin: waited 3 s for Text2 on the clipboard and read '$result'"
 keys -M shift -k Tab -m shift
-price=$(fieldText)
+price=$(focusedFieldText)
 [ "$price" = "25000" ] || fail "waited 3 s for Text1 on the clipboard and read '$price'"
 
-start=$(date +%s%N)
-swaymsg "$window kill" >/dev/null || fail "sway found no window to close"
-for _ in $(seq 250); do kill -0 "$app" 2>/dev/null || break; sleep 0.02; done
-elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
-kill -0 "$app" 2>/dev/null && fail "waited 5 s for the program to end after the close; it is still running"
-status=0
-wait "$app" || status=$?
-app=''
-echo "closing took ${elapsed_ms} ms to exit status $status; the bell played $bell bytes of sound"
-[ "$status" -eq 0 ] || fail "exit status $status after the close"
-[ "$elapsed_ms" -lt 2000 ] || fail "took ${elapsed_ms} ms to end after the close"
+closeProgram swaymsg "$window kill"
+echo "closing took ${elapsedMs} ms to exit status $exitStatus; the bell played $bell bytes of sound"
+expectCleanQuickEnd
 echo "PASS"
