@@ -10,7 +10,6 @@ class TwipsScale {
 public:
     explicit TwipsScale(int dotsPerInch) : dotsPerInch_(dotsPerInch) {}
 
-    int dotsPerInch() const { return dotsPerInch_; }
     int toPixels(double twips) const;
     double toTwips(int pixels) const { return pixels * 1440.0 / dotsPerInch_; }
     PixelRect toPixels(int left, int top, int width, int height) const;
