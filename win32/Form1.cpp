@@ -27,15 +27,14 @@ constexpr DWORD FormExStyle = 0;
 constexpr int FirstControlId = 100;
 constexpr UINT CreateToolTipsMessage = WM_APP;
 constexpr COLORREF Grey = RGB(LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey);
+// "MS Sans Serif" is a bitmap face on Windows: a few sizes, drawn for 96
+// and 120 dots per inch, without ClearType. Its outline face of the same
+// design scales to every resolution the window gets.
+constexpr wchar_t AmountFontFace[] = L"Microsoft Sans Serif";
 
 [[noreturn]] void throwLastError(const char* what)
 {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
-}
-
-std::wstring asciiWide(const char* ascii)
-{
-    return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii));
 }
 
 std::wstring wide(const char16_t* text)
@@ -235,13 +234,12 @@ void Form1::createToolTips()
 void Form1::makeFonts()
 {
     const int dotsPerInch = static_cast<int>(dpi_);
-    const std::wstring family = asciiWide(LayoutTable::AmountFontFamily);
     // The em in pixels, at 7200 centipoints to the inch; negative asks for
     // the character height rather than the cell.
     const int height = MulDiv(LayoutTable::AmountFontCentipoints, dotsPerInch, 7200);
     amountFont_ = CreateFontW(-height, 0, 0, 0, LayoutTable::AmountFontWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                              family.c_str());
+                              AmountFontFace);
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     // Without the message font the controls keep the system font.

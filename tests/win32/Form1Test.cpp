@@ -184,7 +184,7 @@ TEST_F(Form1Test, FontsFollowTheResolution)
     EXPECT_EQ(amount.lfHeight, -13); // 9.75 pt
     EXPECT_EQ(amount.lfWeight, FW_BOLD);
     EXPECT_EQ(amount.lfCharSet, ANSI_CHARSET);
-    EXPECT_EQ(std::wstring(amount.lfFaceName), L"MS Sans Serif");
+    EXPECT_EQ(std::wstring(amount.lfFaceName), L"Microsoft Sans Serif"); // an outline face
     const LOGFONTW message = fontOf(control(ControlId::Text4));
     EXPECT_LT(message.lfWeight, FW_BOLD);
     EXPECT_EQ(fontOf(control(ControlId::Label1)).lfHeight, message.lfHeight);
