@@ -203,6 +203,9 @@ void Form1::createControls()
         if (!SetWindowSubclass(edit, &Form1::fieldProc, id, reinterpret_cast<DWORD_PTR>(this)))
             throwLastError("SetWindowSubclass");
     }
+    for (ControlId button : {ControlId::Command1, ControlId::Command2})
+        if (!SetWindowSubclass(control(button), &Form1::buttonProc, 0, reinterpret_cast<DWORD_PTR>(this)))
+            throwLastError("SetWindowSubclass");
 }
 
 void Form1::createToolTips()
@@ -436,6 +439,39 @@ LRESULT Form1::handleField(HWND edit, Field field, UINT message, WPARAM wParam, 
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
+LRESULT Form1::handleButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_GETDLGCODE: {
+        // An owner-drawn button reports no push-button code, so dialog
+        // navigation turns Enter into IDOK. Reporting one would not do
+        // either: navigation clicks only a default push button, and restyles
+        // push buttons as it moves the focus, which would undo the owner
+        // draw. Asking for Enter itself leaves the button as it is.
+        LRESULT code = DefSubclassProc(button, message, wParam, lParam);
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+            code |= DLGC_WANTMESSAGE;
+        return code;
+    }
+    case WM_KEYDOWN:
+        // Enter, and the keypad's, clicks the focused button when it goes
+        // down, as dialog navigation clicks a default push button.
+        if (wParam == VK_RETURN) {
+            SendMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(button, &Form1::buttonProc, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
 void Form1::failed(const std::exception_ptr& error) noexcept
 {
     events_.guard([&error] { std::rethrow_exception(error); });
@@ -471,6 +507,18 @@ LRESULT CALLBACK Form1::fieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM
     auto* form = reinterpret_cast<Form1*>(self);
     try {
         return form->handleField(edit, static_cast<Field>(field), message, wParam, lParam);
+    } catch (...) {
+        form->failed(std::current_exception());
+        return 0;
+    }
+}
+
+LRESULT CALLBACK Form1::buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR self) noexcept
+{
+    auto* form = reinterpret_cast<Form1*>(self);
+    try {
+        return form->handleButton(button, message, wParam, lParam);
     } catch (...) {
         form->failed(std::current_exception());
         return 0;

@@ -49,8 +49,11 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK fieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR field,
                                       DWORD_PTR self) noexcept;
+    static LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self) noexcept;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleField(HWND edit, Field field, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
     void failed(const std::exception_ptr& error) noexcept;
 
     void release() noexcept;

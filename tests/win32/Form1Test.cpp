@@ -345,6 +345,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, TypedKeys, testing::ValuesIn(std::vector<KeyRow>{
     {"CtrlAThenDigit", {{'A', VK_CONTROL}, {'5'}}, L"", L"125", "Text2", 1},
     {"CtrlV", {{'V', VK_CONTROL}}, L"99", L"12", "Text2", 1},
     {"ShiftInsertPastesPastTheFilter", {{VK_INSERT, VK_SHIFT}}, L"3a", L"123a", "Text2", 0},
+    {"EnterClicksTheFocusedButton", {{VK_TAB, VK_SHIFT}, {'2'}, {VK_TAB}, {VK_TAB}, {VK_TAB}, {VK_RETURN}}, L"",
+     L"12", "Text4", 0},
 }), [](const auto& info) { return info.param.name; });
 
 struct ActionRow {
