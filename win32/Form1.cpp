@@ -27,6 +27,8 @@ constexpr DWORD FormExStyle = 0;
 constexpr int FirstControlId = 100;
 constexpr UINT CreateToolTipsMessage = WM_APP;
 constexpr COLORREF Grey = RGB(LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey);
+// Text on the grey is black, whatever colour the desktop gives its text.
+constexpr COLORREF Black = RGB(0, 0, 0);
 // "MS Sans Serif" is a bitmap face on Windows: a few sizes, drawn for 96
 // and 120 dots per inch, without ClearType. Its outline face of the same
 // design scales to every resolution the window gets.
@@ -100,6 +102,14 @@ int Form1::controlId(ControlId id)
     return FirstControlId + static_cast<int>(id);
 }
 
+bool Form1::desktopHighContrast()
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 Form1::Form1(Seams seams)
     : seams_(std::move(seams))
     , fields_(controls_, seams_.beeper)
@@ -118,6 +128,7 @@ Form1::Form1(Seams seams)
                              place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, this))
             throwLastError("CreateWindowExW");
         grey_ = reinterpret_cast<HBRUSH>(GetClassLongPtrW(window_, GCLP_HBRBACKGROUND));
+        highContrast_ = seams_.highContrast();
         const UINT dpi = GetDpiForWindow(window_);
         const bool guessed = dpi == dpi_;
         dpi_ = dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
@@ -173,7 +184,7 @@ void Form1::createControls()
             break;
         case LayoutTable::Kind::Button:
             windowClass = L"BUTTON";
-            // Drawn here, in the window's grey, which a themed push button
+            // Drawn here, in the form's colours, which a themed push button
             // would not take. Not a default button either way.
             style |= WS_TABSTOP | BS_OWNERDRAW;
             break;
@@ -324,10 +335,25 @@ void Form1::click(WPARAM wParam, LPARAM lParam)
             events_.click(button);
 }
 
+HBRUSH Form1::background() const
+{
+    return highContrast_ ? GetSysColorBrush(COLOR_WINDOW) : grey_;
+}
+
+void Form1::followDesktop(bool colours)
+{
+    const bool was = highContrast_;
+    highContrast_ = seams_.highContrast();
+    if (colours || highContrast_ != was)
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void Form1::drawButton(const DRAWITEMSTRUCT& item) const
 {
     RECT face = item.rcItem;
-    FillRect(item.hDC, &face, grey_);
+    FillRect(item.hDC, &face, highContrast_ ? GetSysColorBrush(COLOR_BTNFACE) : grey_);
+    SetTextColor(item.hDC, highContrast_ ? GetSysColor(COLOR_BTNTEXT) : Black);
+    SetBkColor(item.hDC, highContrast_ ? GetSysColor(COLOR_BTNFACE) : Grey);
     DrawEdge(item.hDC, &face, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     // The focus rectangle only once the keyboard has been used, as Windows
     // shows it on its own buttons.
@@ -351,9 +377,32 @@ void Form1::close()
 LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CTLCOLORSTATIC:
-        SetBkColor(reinterpret_cast<HDC>(wParam), Grey);
-        return reinterpret_cast<LRESULT>(grey_);
+    case WM_CTLCOLORSTATIC: {
+        // Under a high-contrast theme Windows asks every program to draw
+        // in the system colours the user chose.
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, highContrast_ ? GetSysColor(COLOR_WINDOWTEXT) : Black);
+        SetBkColor(dc, highContrast_ ? GetSysColor(COLOR_WINDOW) : Grey);
+        return reinterpret_cast<LRESULT>(background());
+    }
+    case WM_ERASEBKGND: {
+        // The class brush is the grey, which a high-contrast theme replaces.
+        RECT client{};
+        GetClientRect(window_, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background());
+        return TRUE;
+    }
+    case WM_SYSCOLORCHANGE:
+        // Common controls learn of new system colours only from the window
+        // that holds them.
+        for (HWND handle : controls_)
+            if (handle)
+                SendMessageW(handle, WM_SYSCOLORCHANGE, wParam, lParam);
+        followDesktop(true);
+        return 0;
+    case WM_SETTINGCHANGE:
+        followDesktop(false);
+        break;
     case WM_DRAWITEM:
         drawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
