@@ -92,20 +92,27 @@ int ClosingGlide::run(WindowGeometry& window, GlideClock& clock)
         const std::chrono::microseconds elapsed = clock.now() - start;
         if (elapsed >= HardLimit)
             break;
-        clock.pause(pauseBefore(elapsed, topNow, screen));
+        const std::chrono::microseconds pause = pauseBefore(elapsed, passes, topNow, screen);
+        if (pause.count() > 0)
+            clock.pause(pause);
     }
     return passes;
 }
 
-std::chrono::microseconds ClosingGlide::pauseBefore(std::chrono::microseconds elapsed, float top, float screenWidth)
+std::chrono::microseconds ClosingGlide::pauseBefore(std::chrono::microseconds elapsed, int passesMade, float top,
+                                                    float screenWidth)
 {
-    const std::chrono::microseconds budgetLeft = Budget - elapsed;
-    if (budgetLeft.count() <= 0)
-        return std::chrono::microseconds{0};
-    // The next pass, and one more for every step the top edge can still
-    // take without passing the screen's width. Capped, so that a
-    // nonsensical screen size cannot overflow the count.
+    // The passes made, the next one, and one more for every step the top
+    // edge can still take without passing the screen's width. Capped, so
+    // that a nonsensical screen size cannot overflow the count. Counted
+    // afresh on every pass, as the screen's width is read.
+    using Rep = std::chrono::microseconds::rep;
     const float steps = std::clamp((screenWidth - top) / PositionStep, 0.0F, 1.0e9F);
-    const long long passesLeft = 1 + static_cast<long long>(steps);
-    return std::min(LongestPause, std::chrono::microseconds{budgetLeft.count() / passesLeft});
+    const Rep made = std::max(passesMade, 1);
+    const Rep passes = made + 1 + static_cast<Rep>(steps);
+    // The first pass runs at once; pass n + 1 is due n shares into the glide.
+    const Rep due = std::min(made * LongestPause.count(), made * std::chrono::microseconds{Budget}.count() / passes);
+    // Never longer than LongestPause, even when a screen that changed its
+    // width has moved the due time ahead.
+    return std::chrono::microseconds{std::clamp(due - elapsed.count(), Rep{0}, LongestPause.count())};
 }

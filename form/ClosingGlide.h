@@ -9,10 +9,13 @@ class WindowGeometry;
 // down and to the right, 30 twips a pass, until its top edge passes the
 // screen's width.
 //
-// The passes are paced so that the glide can be seen: the time left of
-// Budget is shared among the passes left, no pass waits longer than
-// LongestPause, and the glide stops at HardLimit however far it got, so
-// that closing never hangs on a slow display.
+// The passes are paced so that the glide can be seen: each pass has its own
+// time, Budget shared evenly among all the passes but never more than
+// LongestPause apart, and the glide stops at HardLimit however far it got,
+// so that closing never hangs on a slow display. A pass whose time has come
+// already runs without a pause: a late wake-up (a coarse system timer, a
+// slow pass) is made up by the passes after it instead of pushing every one
+// of them back.
 class ClosingGlide {
 public:
     static constexpr float PositionStep = 30.0F;
@@ -24,7 +27,9 @@ public:
     // Returns the number of passes made.
     static int run(WindowGeometry& window, GlideClock& clock);
 
-    // The pause before the next pass, when `elapsed` has gone by and the
-    // top edge stands at `top` of a screen `screenWidth` twips wide.
-    static std::chrono::microseconds pauseBefore(std::chrono::microseconds elapsed, float top, float screenWidth);
+    // The pause before the next pass, when `elapsed` has gone by since the
+    // first, `passesMade` passes are made and the top edge stands at `top`
+    // of a screen `screenWidth` twips wide: none when that pass is due.
+    static std::chrono::microseconds pauseBefore(std::chrono::microseconds elapsed, int passesMade, float top,
+                                                 float screenWidth);
 };

@@ -27,15 +27,16 @@ constexpr DWORD FormExStyle = 0;
 constexpr int FirstControlId = 100;
 constexpr UINT CreateToolTipsMessage = WM_APP;
 constexpr COLORREF Grey = RGB(LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey);
+// Text on the grey is black, whatever colour the desktop gives its text.
+constexpr COLORREF Black = RGB(0, 0, 0);
+// "MS Sans Serif" is a bitmap face on Windows: a few sizes, drawn for 96
+// and 120 dots per inch, without ClearType. Its outline face of the same
+// design scales to every resolution the window gets.
+constexpr wchar_t AmountFontFace[] = L"Microsoft Sans Serif";
 
 [[noreturn]] void throwLastError(const char* what)
 {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
-}
-
-std::wstring asciiWide(const char* ascii)
-{
-    return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii));
 }
 
 std::wstring wide(const char16_t* text)
@@ -101,6 +102,14 @@ int Form1::controlId(ControlId id)
     return FirstControlId + static_cast<int>(id);
 }
 
+bool Form1::desktopHighContrast()
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 Form1::Form1(Seams seams)
     : seams_(std::move(seams))
     , fields_(controls_, seams_.beeper)
@@ -119,6 +128,7 @@ Form1::Form1(Seams seams)
                              place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, this))
             throwLastError("CreateWindowExW");
         grey_ = reinterpret_cast<HBRUSH>(GetClassLongPtrW(window_, GCLP_HBRBACKGROUND));
+        highContrast_ = seams_.highContrast();
         const UINT dpi = GetDpiForWindow(window_);
         const bool guessed = dpi == dpi_;
         dpi_ = dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
@@ -174,7 +184,7 @@ void Form1::createControls()
             break;
         case LayoutTable::Kind::Button:
             windowClass = L"BUTTON";
-            // Drawn here, in the window's grey, which a themed push button
+            // Drawn here, in the form's colours, which a themed push button
             // would not take. Not a default button either way.
             style |= WS_TABSTOP | BS_OWNERDRAW;
             break;
@@ -204,6 +214,9 @@ void Form1::createControls()
         if (!SetWindowSubclass(edit, &Form1::fieldProc, id, reinterpret_cast<DWORD_PTR>(this)))
             throwLastError("SetWindowSubclass");
     }
+    for (ControlId button : {ControlId::Command1, ControlId::Command2})
+        if (!SetWindowSubclass(control(button), &Form1::buttonProc, 0, reinterpret_cast<DWORD_PTR>(this)))
+            throwLastError("SetWindowSubclass");
 }
 
 void Form1::createToolTips()
@@ -235,13 +248,12 @@ void Form1::createToolTips()
 void Form1::makeFonts()
 {
     const int dotsPerInch = static_cast<int>(dpi_);
-    const std::wstring family = asciiWide(LayoutTable::AmountFontFamily);
     // The em in pixels, at 7200 centipoints to the inch; negative asks for
     // the character height rather than the cell.
     const int height = MulDiv(LayoutTable::AmountFontCentipoints, dotsPerInch, 7200);
     amountFont_ = CreateFontW(-height, 0, 0, 0, LayoutTable::AmountFontWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                              family.c_str());
+                              AmountFontFace);
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     // Without the message font the controls keep the system font.
@@ -323,10 +335,25 @@ void Form1::click(WPARAM wParam, LPARAM lParam)
             events_.click(button);
 }
 
+HBRUSH Form1::background() const
+{
+    return highContrast_ ? GetSysColorBrush(COLOR_WINDOW) : grey_;
+}
+
+void Form1::followDesktop(bool colours)
+{
+    const bool was = highContrast_;
+    highContrast_ = seams_.highContrast();
+    if (colours || highContrast_ != was)
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void Form1::drawButton(const DRAWITEMSTRUCT& item) const
 {
     RECT face = item.rcItem;
-    FillRect(item.hDC, &face, grey_);
+    FillRect(item.hDC, &face, highContrast_ ? GetSysColorBrush(COLOR_BTNFACE) : grey_);
+    SetTextColor(item.hDC, highContrast_ ? GetSysColor(COLOR_BTNTEXT) : Black);
+    SetBkColor(item.hDC, highContrast_ ? GetSysColor(COLOR_BTNFACE) : Grey);
     DrawEdge(item.hDC, &face, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     // The focus rectangle only once the keyboard has been used, as Windows
     // shows it on its own buttons.
@@ -350,9 +377,32 @@ void Form1::close()
 LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CTLCOLORSTATIC:
-        SetBkColor(reinterpret_cast<HDC>(wParam), Grey);
-        return reinterpret_cast<LRESULT>(grey_);
+    case WM_CTLCOLORSTATIC: {
+        // Under a high-contrast theme Windows asks every program to draw
+        // in the system colours the user chose.
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, highContrast_ ? GetSysColor(COLOR_WINDOWTEXT) : Black);
+        SetBkColor(dc, highContrast_ ? GetSysColor(COLOR_WINDOW) : Grey);
+        return reinterpret_cast<LRESULT>(background());
+    }
+    case WM_ERASEBKGND: {
+        // The class brush is the grey, which a high-contrast theme replaces.
+        RECT client{};
+        GetClientRect(window_, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background());
+        return TRUE;
+    }
+    case WM_SYSCOLORCHANGE:
+        // Common controls learn of new system colours only from the window
+        // that holds them.
+        for (HWND handle : controls_)
+            if (handle)
+                SendMessageW(handle, WM_SYSCOLORCHANGE, wParam, lParam);
+        followDesktop(true);
+        return 0;
+    case WM_SETTINGCHANGE:
+        followDesktop(false);
+        break;
     case WM_DRAWITEM:
         drawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
@@ -438,6 +488,39 @@ LRESULT Form1::handleField(HWND edit, Field field, UINT message, WPARAM wParam, 
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
+LRESULT Form1::handleButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_GETDLGCODE: {
+        // An owner-drawn button reports no push-button code, so dialog
+        // navigation turns Enter into IDOK. Reporting one would not do
+        // either: navigation clicks only a default push button, and restyles
+        // push buttons as it moves the focus, which would undo the owner
+        // draw. Asking for Enter itself leaves the button as it is.
+        LRESULT code = DefSubclassProc(button, message, wParam, lParam);
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+            code |= DLGC_WANTMESSAGE;
+        return code;
+    }
+    case WM_KEYDOWN:
+        // Enter, and the keypad's, clicks the focused button when it goes
+        // down, as dialog navigation clicks a default push button.
+        if (wParam == VK_RETURN) {
+            SendMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(button, &Form1::buttonProc, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
 void Form1::failed(const std::exception_ptr& error) noexcept
 {
     events_.guard([&error] { std::rethrow_exception(error); });
@@ -473,6 +556,18 @@ LRESULT CALLBACK Form1::fieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM
     auto* form = reinterpret_cast<Form1*>(self);
     try {
         return form->handleField(edit, static_cast<Field>(field), message, wParam, lParam);
+    } catch (...) {
+        form->failed(std::current_exception());
+        return 0;
+    }
+}
+
+LRESULT CALLBACK Form1::buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR self) noexcept
+{
+    auto* form = reinterpret_cast<Form1*>(self);
+    try {
+        return form->handleButton(button, message, wParam, lParam);
     } catch (...) {
         form->failed(std::current_exception());
         return 0;

@@ -21,7 +21,11 @@ class WindowGeometry;
 // handler raised before ending the program.
 class Form1 {
 public:
-    using Seams = FormSeams<HWND>;
+    // The form's seams, and whether the desktop asks every program to draw
+    // in its high-contrast colours.
+    struct Seams : FormSeams<HWND> {
+        std::function<bool()> highContrast = &Form1::desktopHighContrast;
+    };
 
     // Creates the window and its controls, hidden. Throws std::system_error
     // when the window system refuses them.
@@ -45,12 +49,18 @@ public:
     // Escape.
     static int controlId(LayoutTable::ControlId id);
 
+    // Whether a Windows high-contrast theme is on.
+    static bool desktopHighContrast();
+
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK fieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR field,
                                       DWORD_PTR self) noexcept;
+    static LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self) noexcept;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleField(HWND edit, Field field, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
     void failed(const std::exception_ptr& error) noexcept;
 
     void release() noexcept;
@@ -63,6 +73,10 @@ private:
     RECT centredFrame() const;
     void click(WPARAM wParam, LPARAM lParam);
     void drawButton(const DRAWITEMSTRUCT& item) const;
+    // Reads the desktop's high-contrast setting again and repaints when
+    // it changed, or always when `colours` says the system colours did.
+    void followDesktop(bool colours);
+    HBRUSH background() const;
     void close();
     HWND control(LayoutTable::ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
 
@@ -71,6 +85,7 @@ private:
     EditFields fields_;
     FormEvents events_;
     HBRUSH grey_ = nullptr; // the window class's background
+    bool highContrast_ = false;
     HFONT amountFont_ = nullptr;
     HFONT messageFont_ = nullptr;
     HWND window_ = nullptr;

@@ -4,8 +4,8 @@
 #include "LayoutTable.h"
 #include "MessageBeeper.h"
 #include "MessageBoxErrorReport.h"
-#include "SteadyGlideClock.h"
 #include "WideText.h"
+#include "Win32GlideClock.h"
 #include "Win32WindowGeometry.h"
 
 #include <windows.h>
@@ -24,7 +24,7 @@ int Startup::run(int showCommand)
 
     MessageBeeper beeper;
     MessageBoxErrorReport errorReport;
-    SteadyGlideClock glideClock;
+    Win32GlideClock glideClock;
     std::optional<int> status;
     std::unique_ptr<Form1> form;
     try {

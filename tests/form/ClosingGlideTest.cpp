@@ -82,40 +82,44 @@ TEST(ClosingGlide, ContractsAboutItsCentreThenDrifts)
 struct PauseRow {
     std::string name;
     microseconds elapsed;
+    int passesMade;
     float top;
     microseconds pause;
 };
 
 class Pacing : public testing::TestWithParam<PauseRow> {};
 
-// The time left of 1.2 s, shared among the passes left, at most 3 ms.
-TEST_P(Pacing, SharesTheTimeLeftAmongThePassesLeft)
+// Pass n + 1 is due n shares of 1.2 s into the glide, shares of at most 3 ms.
+TEST_P(Pacing, WaitsUntilTheNextPassIsDue)
 {
     const PauseRow& row = GetParam();
-    EXPECT_EQ(ClosingGlide::pauseBefore(row.elapsed, row.top, 15360).count(), row.pause.count());
+    EXPECT_EQ(ClosingGlide::pauseBefore(row.elapsed, row.passesMade, row.top, 15360).count(), row.pause.count());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Pacing, testing::ValuesIn(std::vector<PauseRow>{
-    {"AtTheStartTheLongestPause", microseconds{0}, 4380, microseconds{3000}},
-    {"HundredMsFor51Passes", milliseconds{1100}, 13860, microseconds{1960}},
-    {"HundredMsForOnePass", milliseconds{1100}, 15360, microseconds{3000}},
-    {"FiftyMsFor40Passes", milliseconds{1150}, 14190, microseconds{1250}},
-    {"BudgetSpent", milliseconds{1200}, 13860, microseconds{0}},
-    {"BudgetOverrun", milliseconds{1500}, 13860, microseconds{0}},
-    {"TopBeyondTheScreen", milliseconds{1199}, 20000, microseconds{1000}},
+    {"AtTheStartTheLongestPause", microseconds{0}, 1, 4380, microseconds{3000}},
+    {"OnTimeWaitsForItsTime", microseconds{299000}, 100, 7350, microseconds{1000}},
+    {"LateWakeUpRunsAtOnce", microseconds{315625}, 100, 7350, microseconds{0}},
+    {"600PassesShareTheBudget", microseconds{199000}, 100, 390, microseconds{1000}},
+    {"601PassesShareItUnevenly", microseconds{199000}, 100, 360, microseconds{667}},
+    {"FarAheadStillAtMostTheLongestPause", microseconds{100000}, 100, 7350, microseconds{3000}},
+    {"BudgetSpent", milliseconds{1200}, 300, 13860, microseconds{0}},
+    {"TopBeyondTheScreen", microseconds{1000}, 1, 20000, microseconds{2000}},
 }), [](const auto& info) { return info.param.name; });
 
 struct SlowDisplayRow {
     std::string name;
     microseconds perPass; // what drawing one pass costs
+    microseconds tick;    // the system timer's, 0 for one that wakes on time
     int passes;
-    microseconds lastPause;
+    int pauses;
     microseconds ended; // on the clock, from its first reading
+    int longestRun;     // passes between two wake-ups
 };
 
 class SlowDisplays : public testing::TestWithParam<SlowDisplayRow> {};
 
-// Pauses shrink as drawing eats into the budget; past the hard limit the
+// Passes that are due already run without a pause; past the hard limit the
 // glide ends wherever it is.
 TEST_P(SlowDisplays, KeepTheGlideWithinItsTime)
 {
@@ -125,15 +129,29 @@ TEST_P(SlowDisplays, KeepTheGlideWithinItsTime)
     window.w = window.h = 3000;
     FakeGlideClock clock;
     clock.perPass = row.perPass;
+    clock.tick = row.tick;
+    clock.passesShown = &window.passes;
     EXPECT_EQ(ClosingGlide::run(window, clock), row.passes);
-    EXPECT_EQ(clock.pauses.back().count(), row.lastPause.count());
+    EXPECT_EQ(static_cast<int>(clock.pauses.size()), row.pauses);
     EXPECT_EQ((clock.time - row.perPass).count(), row.ended.count());
+    int longestRun = 0;
+    int before = 0;
+    clock.passesAtPauses.push_back(window.passes);
+    for (int passes : clock.passesAtPauses) {
+        longestRun = std::max(longestRun, passes - before);
+        before = passes;
+    }
+    EXPECT_EQ(longestRun, row.longestRun);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SlowDisplays, testing::ValuesIn(std::vector<SlowDisplayRow>{
-    {"Instant", microseconds{0}, 368, microseconds{3000}, microseconds{1101000}},
-    {"OneMsAPass", microseconds{1000}, 368, microseconds{0}, microseconds{1212849}},
-    {"TenMsAPass", microseconds{10000}, 153, microseconds{0}, microseconds{1704129}},
+    {"Instant", microseconds{0}, microseconds{0}, 368, 367, microseconds{1101000}, 1},
+    {"OneMsAPass", microseconds{1000}, microseconds{0}, 368, 367, microseconds{1101000}, 1},
+    {"TenMsAPass", microseconds{10000}, microseconds{0}, 170, 0, microseconds{1700000}, 170},
+    // Windows' default timer: a 3 ms pause lasts 15.625 ms. At most six
+    // passes fall due within one tick, and the last comes within a tick
+    // of 1.101 s, well inside the budget.
+    {"WindowsTimerTicks", microseconds{0}, microseconds{15625}, 368, 71, microseconds{1109375}, 6},
 }), [](const auto& info) { return info.param.name; });
 
 } // namespace

@@ -30,7 +30,9 @@ struct RecordingErrorReport : ErrorReport {
 };
 
 // A clock that only moves when the glide pauses, or by `perPass` each time
-// it is read, as if every pass took that long to draw.
+// it is read, as if every pass took that long to draw. With a `tick`, a
+// pause ends only on the first tick at or after the time asked for, as a
+// sleeper wakes on a coarse system timer.
 struct FakeGlideClock : GlideClock {
     std::chrono::microseconds now() override
     {
@@ -40,11 +42,18 @@ struct FakeGlideClock : GlideClock {
     void pause(std::chrono::microseconds duration) override
     {
         pauses.push_back(duration);
+        if (passesShown)
+            passesAtPauses.push_back(*passesShown);
         time += duration;
+        if (tick.count() > 0)
+            time = (time + tick - std::chrono::microseconds{1}) / tick * tick;
     }
     std::chrono::microseconds time{0};
     std::chrono::microseconds perPass{0};
+    std::chrono::microseconds tick{0};
     std::vector<std::chrono::microseconds> pauses;
+    const int* passesShown = nullptr; // the window's count, read at every pause
+    std::vector<int> passesAtPauses;
 };
 
 // A window system in memory. It can ignore moves, clamp sizes, fail reads,

@@ -184,7 +184,7 @@ TEST_F(Form1Test, FontsFollowTheResolution)
     EXPECT_EQ(amount.lfHeight, -13); // 9.75 pt
     EXPECT_EQ(amount.lfWeight, FW_BOLD);
     EXPECT_EQ(amount.lfCharSet, ANSI_CHARSET);
-    EXPECT_EQ(std::wstring(amount.lfFaceName), L"MS Sans Serif");
+    EXPECT_EQ(std::wstring(amount.lfFaceName), L"Microsoft Sans Serif"); // an outline face
     const LOGFONTW message = fontOf(control(ControlId::Text4));
     EXPECT_LT(message.lfWeight, FW_BOLD);
     EXPECT_EQ(fontOf(control(ControlId::Label1)).lfHeight, message.lfHeight);
@@ -345,6 +345,88 @@ INSTANTIATE_TEST_SUITE_P(Rows, TypedKeys, testing::ValuesIn(std::vector<KeyRow>{
     {"CtrlAThenDigit", {{'A', VK_CONTROL}, {'5'}}, L"", L"125", "Text2", 1},
     {"CtrlV", {{'V', VK_CONTROL}}, L"99", L"12", "Text2", 1},
     {"ShiftInsertPastesPastTheFilter", {{VK_INSERT, VK_SHIFT}}, L"3a", L"123a", "Text2", 0},
+    {"EnterClicksTheFocusedButton", {{VK_TAB, VK_SHIFT}, {'2'}, {VK_TAB}, {VK_TAB}, {VK_TAB}, {VK_RETURN}}, L"",
+     L"12", "Text4", 0},
+}), [](const auto& info) { return info.param.name; });
+
+std::string rgb(COLORREF colour)
+{
+    return std::to_string(GetRValue(colour)) + "," + std::to_string(GetGValue(colour)) + "," +
+           std::to_string(GetBValue(colour));
+}
+
+COLORREF paintedAt(HWND window, int x, int y)
+{
+    const HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+struct ContrastRow {
+    std::string name;
+    UINT message; // how the desktop tells its windows of the change
+    WPARAM wParam;
+};
+
+class HighContrast : public Form1Test, public testing::WithParamInterface<ContrastRow> {
+protected:
+    // A high-contrast scheme of the test's own, each colour told apart
+    // from the others and from the grey; the desktop's come back after.
+    static constexpr int Elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+    static constexpr COLORREF Scheme[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 128), RGB(255, 255, 0)};
+
+    void SetUp() override
+    {
+        for (int i = 0; i < 4; ++i)
+            saved_[i] = GetSysColor(Elements[i]);
+        SetSysColors(4, Elements, Scheme);
+        Form1Test::SetUp();
+    }
+    void TearDown() override { SetSysColors(4, Elements, saved_); }
+
+    // What is painted behind the form, behind a caption and on a button,
+    // and the colour a caption's text is given, at 96 dots per inch.
+    std::string looks()
+    {
+        const HDC dc = CreateCompatibleDC(nullptr);
+        SetTextColor(dc, RGB(1, 2, 3)); // what a caption keeps unless it is told
+        SendMessageW(fake_.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(control(ControlId::Label1)));
+        const COLORREF text = GetTextColor(dc);
+        DeleteDC(dc);
+        return "form " + rgb(paintedAt(fake_.window(), 10, 60)) + " caption " +
+               rgb(paintedAt(control(ControlId::Label1), 2, 2)) + " text " + rgb(text) + " button " +
+               rgb(paintedAt(control(ControlId::Command1), 12, 12));
+    }
+
+    void tell(const ContrastRow& row)
+    {
+        SendMessageW(fake_.window(), row.message, row.wParam, 0);
+        fake_.pump();
+    }
+
+    COLORREF saved_[4]{};
+};
+
+TEST_P(HighContrast, PaintsTheDesktopsColoursOnlyWhileItIsOn)
+{
+    const ContrastRow& row = GetParam();
+    if (GetDpiForWindow(fake_.window()) != 96)
+        GTEST_SKIP() << "the points are in pixels at 96 dots per inch";
+    const std::string grey = "form 192,192,192 caption 192,192,192 text 0,0,0 button 192,192,192";
+    EXPECT_EQ(looks(), grey);
+    fake_.highContrast = true;
+    tell(row);
+    EXPECT_EQ(looks(), "form 0,0,0 caption 0,0,0 text 255,255,255 button 0,0,128");
+    fake_.highContrast = false;
+    tell(row);
+    EXPECT_EQ(looks(), grey);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HighContrast, testing::ValuesIn(std::vector<ContrastRow>{
+    {"SettingChange", WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST},
+    {"SysColorChange", WM_SYSCOLORCHANGE, 0},
 }), [](const auto& info) { return info.param.name; });
 
 struct ActionRow {
