@@ -11,7 +11,6 @@
 
 #include <QCloseEvent>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -190,11 +189,6 @@ void Form1::showCentred()
         setGeometry(area);
     }
     show();
-}
-
-void Form1::followSession(QGuiApplication& application)
-{
-    connect(&application, &QGuiApplication::commitDataRequest, this, [this] { close(); });
 }
 
 void Form1::closeEvent(QCloseEvent* event)
