@@ -11,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +34,18 @@ QString qtext(const char16_t* text)
 QColor lightGrey()
 {
     return QColor(LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey);
+}
+
+// Enter or the keypad's Enter on a focused button clicks it, as on Windows.
+// A QPushButton takes Enter only as a default or auto-default button, which
+// neither button is: that would change how styles draw it.
+bool clickOnEnter(QPushButton& button, const QKeyEvent& key)
+{
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (!enter || (key.modifiers() & ~Qt::KeypadModifier))
+        return false;
+    button.click();
+    return true;
 }
 
 QFont amountFont(const QFont& base)
@@ -118,6 +131,8 @@ Form1::Form1(Seams seams)
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (auto* button = qobject_cast<QPushButton*>(watched))
+        return event->type() == QEvent::KeyPress && clickOnEnter(*button, static_cast<const QKeyEvent&>(*event));
     if (event->type() == QEvent::Paint) {
         auto* field = static_cast<QWidget*>(watched);
         if (!amountFont_)
@@ -168,6 +183,7 @@ void Form1::wireEvents()
     for (ControlId id : {ControlId::Command1, ControlId::Command2}) {
         auto* button = static_cast<QPushButton*>(controls_.all[static_cast<std::size_t>(id)]);
         connect(button, &QPushButton::clicked, this, [this, id] { events_.click(id); });
+        button->installEventFilter(this);
     }
 }
 
