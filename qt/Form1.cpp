@@ -36,6 +36,23 @@ QColor lightGrey()
     return QColor(LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey);
 }
 
+// The form, its captions and its buttons are grey whatever the desktop's
+// colours, so the text on them is fixed too: a dark desktop would otherwise
+// put its near-white text on the grey. Black, as Windows draws text on its
+// grey, and its grey text, grey 128, on a disabled control. The fields keep
+// the desktop's colours as a whole (base, text, selection, placeholder), as
+// Windows text boxes keep the system's colours, and so do tooltips.
+QPalette formPalette(QPalette palette)
+{
+    for (QPalette::ColorRole background : {QPalette::Window, QPalette::Button})
+        palette.setColor(background, lightGrey());
+    for (QPalette::ColorRole text : {QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(text, Qt::black);
+        palette.setColor(QPalette::Disabled, text, QColor(128, 128, 128));
+    }
+    return palette;
+}
+
 // Enter or the keypad's Enter on a focused button clicks it, as on Windows.
 // A QPushButton takes Enter only as a default or auto-default button, which
 // neither button is: that would change how styles draw it.
@@ -110,10 +127,7 @@ Form1::Form1(Seams seams)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qtext(LayoutTable::Title));
     setWindowIcon(QIcon(QPixmap(marrowvale_xpm)));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, lightGrey());
-    palette.setColor(QPalette::Button, lightGrey());
-    setPalette(palette);
+    setPalette(formPalette(palette()));
     setAutoFillBackground(true);
 
     const TwipsScale scale(logicalDpiX());

@@ -11,9 +11,48 @@
 #include <QSessionManager>
 #include <QTimer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+
+namespace {
+
+// WCAG 2's relative luminance of an sRGB colour, and the contrast of two.
+double luminance(QRgb rgb)
+{
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// Breeze Dark's colours, as a dark desktop hands them to every Qt program.
+QPalette darkDesktop()
+{
+    QPalette dark;
+    const QColor light(252, 252, 252);
+    for (auto [role, colour] : {std::pair{QPalette::Window, QColor(42, 46, 50)}, {QPalette::WindowText, light},
+                                {QPalette::Base, QColor(27, 30, 32)}, {QPalette::Text, light},
+                                {QPalette::Button, QColor(49, 54, 59)}, {QPalette::ButtonText, light},
+                                {QPalette::Highlight, QColor(61, 174, 233)}, {QPalette::HighlightedText, light},
+                                {QPalette::ToolTipBase, QColor(49, 54, 59)}, {QPalette::ToolTipText, light},
+                                {QPalette::PlaceholderText, QColor(161, 169, 177)}})
+        dark.setColor(role, colour);
+    return dark;
+}
+
+} // namespace
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -26,6 +65,8 @@ private Q_SLOTS:
     void layout();
     void looks_data();
     void looks();
+    void readableOnADarkDesktop_data();
+    void readableOnADarkDesktop();
     void startsEmptyWithFocusInFirstField();
     void tabOrder();
     void keys_data();
@@ -135,6 +176,46 @@ void Form1Test::looks()
     QCOMPARE(fake_->form.palette().color(QPalette::Window), QColor(192, 192, 192));
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         QCOMPARE(edit->maxLength(), std::numeric_limits<int>::max());
+}
+
+void Form1Test::readableOnADarkDesktop_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QColor>("background"); // the most common colour drawn
+
+    QTest::newRow("Label1") << "Label1" << QColor(192, 192, 192);
+    QTest::newRow("Label2") << "Label2" << QColor(192, 192, 192);
+    QTest::newRow("Label3") << "Label3" << QColor(192, 192, 192);
+    QTest::newRow("a field follows the desktop") << "Text1" << QColor(27, 30, 32);
+}
+
+// The desktop turns dark while the window is open. Measured on what the
+// style really draws, inside a 3-pixel margin that leaves out frames.
+void Form1Test::readableOnADarkDesktop()
+{
+    QFETCH(QString, name);
+    const QPalette desktop = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(desktop); });
+    QApplication::setPalette(darkDesktop());
+    QCoreApplication::processEvents();
+    QWidget* widget = child(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->setText("25000");
+    const QImage drawn = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, int> counts;
+    for (int y = 3; y < drawn.height() - 3; ++y) {
+        for (int x = 3; x < drawn.width() - 3; ++x)
+            ++counts[drawn.pixel(x, y)];
+    }
+    QVERIFY(!counts.isEmpty());
+    const QRgb background = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                                return a.second < b.second;
+                            })->first;
+    QTEST(QColor(background), "background");
+    double text = 1;
+    for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it)
+        text = std::max(text, contrast(*it, background));
+    QVERIFY2(text >= 4.5, qPrintable(QString("text contrast %1:1").arg(text, 0, 'f', 2)));
 }
 
 void Form1Test::startsEmptyWithFocusInFirstField()
