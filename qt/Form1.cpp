@@ -130,8 +130,14 @@ Form1::Form1(Seams seams)
     setPalette(formPalette(palette()));
     setAutoFillBackground(true);
 
+    // The layout is absolute, so the window keeps its size: larger would
+    // show the unseen Text4, smaller would cut the fields off. The window
+    // system learns that its least and largest sizes are the same, and it is
+    // offered no maximise; the glide lifts the limits to shrink it.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
     const TwipsScale scale(logicalDpiX());
-    resize(scale.toPixels(LayoutTable::ClientWidth), scale.toPixels(LayoutTable::ClientHeight));
+    setFixedSize(scale.toPixels(LayoutTable::ClientWidth), scale.toPixels(LayoutTable::ClientHeight));
     wireEvents();
     // The amount fields take their bold font when they first paint, after
     // the window has appeared: loading a second font engine was the largest

@@ -1,5 +1,6 @@
 #include "FakeForm.h"
 #include "MessageBoxErrorReport.h"
+#include "QtWindowGeometry.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -67,6 +69,7 @@ private Q_SLOTS:
     void looks();
     void readableOnADarkDesktop_data();
     void readableOnADarkDesktop();
+    void sizeFixedUntilTheGlide();
     void startsEmptyWithFocusInFirstField();
     void tabOrder();
     void keys_data();
@@ -216,6 +219,22 @@ void Form1Test::readableOnADarkDesktop()
     for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it)
         text = std::max(text, contrast(*it, background));
     QVERIFY2(text >= 4.5, qPrintable(QString("text contrast %1:1").arg(text, 0, 'f', 2)));
+}
+
+void Form1Test::sizeFixedUntilTheGlide()
+{
+    if (fake_->form.logicalDpiX() != 96)
+        QSKIP("the sizes are in pixels at 96 dots per inch");
+    const QWindow* window = fake_->form.windowHandle();
+    QCOMPARE(window->minimumSize(), QSize(225, 163));
+    QCOMPARE(window->maximumSize(), QSize(225, 163));
+    QVERIFY(!window->flags().testFlag(Qt::WindowMaximizeButtonHint));
+    // The glide's first pass takes 60 twips, 4 pixels, off each way.
+    QtWindowGeometry glide(fake_->form);
+    glide.setWidth(glide.width() - 60);
+    glide.setHeight(glide.height() - 60);
+    glide.showPass();
+    QCOMPARE(fake_->form.size(), QSize(221, 159));
 }
 
 void Form1Test::startsEmptyWithFocusInFirstField()
