@@ -11,7 +11,7 @@
 
 #include <QCloseEvent>
 #include <QFontDatabase>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,6 +34,35 @@ QString qtext(const char16_t* text)
 QColor lightGrey()
 {
     return QColor(LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey, LayoutTable::BackgroundGrey);
+}
+
+// The form, its captions and its buttons are grey whatever the desktop's
+// colours, so the text on them is fixed too: a dark desktop would otherwise
+// put its near-white text on the grey. Black, as Windows draws text on its
+// grey, and its grey text, grey 128, on a disabled control. The fields keep
+// the desktop's colours as a whole (base, text, selection, placeholder), as
+// Windows text boxes keep the system's colours, and so do tooltips.
+QPalette formPalette(QPalette palette)
+{
+    for (QPalette::ColorRole background : {QPalette::Window, QPalette::Button})
+        palette.setColor(background, lightGrey());
+    for (QPalette::ColorRole text : {QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(text, Qt::black);
+        palette.setColor(QPalette::Disabled, text, QColor(128, 128, 128));
+    }
+    return palette;
+}
+
+// Enter or the keypad's Enter on a focused button clicks it, as on Windows.
+// A QPushButton takes Enter only as a default or auto-default button, which
+// neither button is: that would change how styles draw it.
+bool clickOnEnter(QPushButton& button, const QKeyEvent& key)
+{
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (!enter || (key.modifiers() & ~Qt::KeypadModifier))
+        return false;
+    button.click();
+    return true;
 }
 
 QFont amountFont(const QFont& base)
@@ -98,14 +127,17 @@ Form1::Form1(Seams seams)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qtext(LayoutTable::Title));
     setWindowIcon(QIcon(QPixmap(marrowvale_xpm)));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, lightGrey());
-    palette.setColor(QPalette::Button, lightGrey());
-    setPalette(palette);
+    setPalette(formPalette(palette()));
     setAutoFillBackground(true);
 
+    // The layout is absolute, so the window keeps its size: larger would
+    // show the unseen Text4, smaller would cut the fields off. The window
+    // system learns that its least and largest sizes are the same, and it is
+    // offered no maximise; the glide lifts the limits to shrink it.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
     const TwipsScale scale(logicalDpiX());
-    resize(scale.toPixels(LayoutTable::ClientWidth), scale.toPixels(LayoutTable::ClientHeight));
+    setFixedSize(scale.toPixels(LayoutTable::ClientWidth), scale.toPixels(LayoutTable::ClientHeight));
     wireEvents();
     // The amount fields take their bold font when they first paint, after
     // the window has appeared: loading a second font engine was the largest
@@ -119,6 +151,8 @@ Form1::Form1(Seams seams)
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (auto* button = qobject_cast<QPushButton*>(watched))
+        return event->type() == QEvent::KeyPress && clickOnEnter(*button, static_cast<const QKeyEvent&>(*event));
     if (event->type() == QEvent::Paint) {
         auto* field = static_cast<QWidget*>(watched);
         if (!amountFont_)
@@ -169,6 +203,7 @@ void Form1::wireEvents()
     for (ControlId id : {ControlId::Command1, ControlId::Command2}) {
         auto* button = static_cast<QPushButton*>(controls_.all[static_cast<std::size_t>(id)]);
         connect(button, &QPushButton::clicked, this, [this, id] { events_.click(id); });
+        button->installEventFilter(this);
     }
 }
 
@@ -190,11 +225,6 @@ void Form1::showCentred()
         setGeometry(area);
     }
     show();
-}
-
-void Form1::followSession(QGuiApplication& application)
-{
-    connect(&application, &QGuiApplication::commitDataRequest, this, [this] { close(); });
 }
 
 void Form1::closeEvent(QCloseEvent* event)

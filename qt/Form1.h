@@ -14,7 +14,6 @@
 class Beeper;
 class ErrorReport;
 class GlideClock;
-class QGuiApplication;
 class QLineEdit;
 class QPushButton;
 class WindowGeometry;
@@ -33,8 +32,6 @@ public:
     // Shows the window with its client area centred on the screen it
     // opens on, as the form was designed to start.
     void showCentred();
-    // The session is ending: the window closes the way a user would close it.
-    void followSession(QGuiApplication& application);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

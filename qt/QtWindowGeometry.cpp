@@ -18,6 +18,10 @@ QtWindowGeometry::QtWindowGeometry(QWidget& window)
     : FrameGeometry(TwipsScale(window.logicalDpiX()), pixelRect(window.frameGeometry()), pixelRect(window.geometry()))
     , window_(&window)
 {
+    // The window's size is fixed while it is open; a top-level setGeometry
+    // would be held to that size, and the glide could not shrink it.
+    window.setMinimumSize(0, 0);
+    window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 QWidget& QtWindowGeometry::window() const

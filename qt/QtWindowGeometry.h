@@ -8,7 +8,8 @@
 // The Qt window's geometry for the closing glide. Each pass is one
 // setGeometry of the client area, which the xcb platform sends as a single
 // ConfigureWindow with position and size; the pass is then flushed and
-// painted without handling user input.
+// painted without handling user input. It frees the window's fixed size for
+// the glide.
 class QtWindowGeometry : public FrameGeometry {
 public:
     explicit QtWindowGeometry(QWidget& window);

@@ -150,6 +150,9 @@ int Startup::run(int argc, char** argv)
     QApplication app(argc, argv);
 #endif
     // The window ends the program itself, after its glide or an error report.
+    // A session manager's requests to save, at a checkpoint as before a
+    // logout, leave it alone; the session's end reaches it as Qt's
+    // application quit, which closes every window, so it glides away then.
     QApplication::setQuitOnLastWindowClosed(false);
 
     SystemBeeper beeper;
@@ -158,7 +161,6 @@ int Startup::run(int argc, char** argv)
     Form1 form({beeper, errorReport, glideClock, [](int status) { QCoreApplication::exit(status); },
                 [](QWidget& window) { return std::make_unique<QtWindowGeometry>(window); }});
     errorReport.setOwner(&form);
-    form.followSession(app);
     form.load();
     form.showCentred();
     return QApplication::exec();

@@ -1,5 +1,6 @@
 #include "FakeForm.h"
 #include "MessageBoxErrorReport.h"
+#include "QtWindowGeometry.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,9 +12,49 @@
 #include <QSessionManager>
 #include <QTimer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+#include <QWindow>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+
+namespace {
+
+// WCAG 2's relative luminance of an sRGB colour, and the contrast of two.
+double luminance(QRgb rgb)
+{
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// Breeze Dark's colours, as a dark desktop hands them to every Qt program.
+QPalette darkDesktop()
+{
+    QPalette dark;
+    const QColor light(252, 252, 252);
+    for (auto [role, colour] : {std::pair{QPalette::Window, QColor(42, 46, 50)}, {QPalette::WindowText, light},
+                                {QPalette::Base, QColor(27, 30, 32)}, {QPalette::Text, light},
+                                {QPalette::Button, QColor(49, 54, 59)}, {QPalette::ButtonText, light},
+                                {QPalette::Highlight, QColor(61, 174, 233)}, {QPalette::HighlightedText, light},
+                                {QPalette::ToolTipBase, QColor(49, 54, 59)}, {QPalette::ToolTipText, light},
+                                {QPalette::PlaceholderText, QColor(161, 169, 177)}})
+        dark.setColor(role, colour);
+    return dark;
+}
+
+} // namespace
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -26,6 +67,9 @@ private Q_SLOTS:
     void layout();
     void looks_data();
     void looks();
+    void readableOnADarkDesktop_data();
+    void readableOnADarkDesktop();
+    void sizeFixedUntilTheGlide();
     void startsEmptyWithFocusInFirstField();
     void tabOrder();
     void keys_data();
@@ -39,7 +83,7 @@ private Q_SLOTS:
     void typingAfterAConversionGoesIntoTheHiddenField();
     void failedControlOperationIsReportedAndEnds();
     void closingGlidesThenEnds();
-    void endOfSessionClosesTheWindow();
+    void onlyTheEndOfTheSessionClosesTheWindow();
     void startsCentredOnTheScreen();
     void errorReportNamesTheError();
 
@@ -137,6 +181,62 @@ void Form1Test::looks()
         QCOMPARE(edit->maxLength(), std::numeric_limits<int>::max());
 }
 
+void Form1Test::readableOnADarkDesktop_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QColor>("background"); // the most common colour drawn
+
+    QTest::newRow("Label1") << "Label1" << QColor(192, 192, 192);
+    QTest::newRow("Label2") << "Label2" << QColor(192, 192, 192);
+    QTest::newRow("Label3") << "Label3" << QColor(192, 192, 192);
+    QTest::newRow("a field follows the desktop") << "Text1" << QColor(27, 30, 32);
+}
+
+// The desktop turns dark while the window is open. Measured on what the
+// style really draws, inside a 3-pixel margin that leaves out frames.
+void Form1Test::readableOnADarkDesktop()
+{
+    QFETCH(QString, name);
+    const QPalette desktop = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(desktop); });
+    QApplication::setPalette(darkDesktop());
+    QCoreApplication::processEvents();
+    QWidget* widget = child(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->setText("25000");
+    const QImage drawn = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, int> counts;
+    for (int y = 3; y < drawn.height() - 3; ++y) {
+        for (int x = 3; x < drawn.width() - 3; ++x)
+            ++counts[drawn.pixel(x, y)];
+    }
+    QVERIFY(!counts.isEmpty());
+    const QRgb background = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                                return a.second < b.second;
+                            })->first;
+    QTEST(QColor(background), "background");
+    double text = 1;
+    for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it)
+        text = std::max(text, contrast(*it, background));
+    QVERIFY2(text >= 4.5, qPrintable(QString("text contrast %1:1").arg(text, 0, 'f', 2)));
+}
+
+void Form1Test::sizeFixedUntilTheGlide()
+{
+    if (fake_->form.logicalDpiX() != 96)
+        QSKIP("the sizes are in pixels at 96 dots per inch");
+    const QWindow* window = fake_->form.windowHandle();
+    QCOMPARE(window->minimumSize(), QSize(225, 163));
+    QCOMPARE(window->maximumSize(), QSize(225, 163));
+    QVERIFY(!window->flags().testFlag(Qt::WindowMaximizeButtonHint));
+    // The glide's first pass takes 60 twips, 4 pixels, off each way.
+    QtWindowGeometry glide(fake_->form);
+    glide.setWidth(glide.width() - 60);
+    glide.setHeight(glide.height() - 60);
+    glide.showPass();
+    QCOMPARE(fake_->form.size(), QSize(221, 159));
+}
+
 void Form1Test::startsEmptyWithFocusInFirstField()
 {
     QCOMPARE(focusName(), QString("Text1"));
@@ -191,6 +291,12 @@ void Form1Test::keys_data()
     QTest::newRow("first field filters") << "Text1" << QKeySequence(Qt::Key_A) << "" << "12" << 1;
     QTest::newRow("third field filters") << "Text3" << QKeySequence(Qt::Key_B) << "" << "12" << 1;
     QTest::newRow("hidden field does not") << "Text4" << QKeySequence(Qt::Key_A) << "" << "12a" << 0;
+    // Enter on a button clicks it: the click finds a field empty, beeps and
+    // moves the focus there, where the 3 goes.
+    QTest::newRow("return clicks a focused button")
+        << "Text1" << QKeySequence(Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_3) << "" << "12" << 1;
+    QTest::newRow("keypad enter clicks a focused button")
+        << "Text3" << QKeySequence(Qt::NoModifier | Qt::Key_Tab, Qt::KeypadModifier | Qt::Key_Enter, Qt::NoModifier | Qt::Key_3) << "" << "12" << 1;
 }
 
 void Form1Test::keys()
@@ -202,7 +308,9 @@ void Form1Test::keys()
     auto* edit = child<QLineEdit>(field);
     edit->setText("12");
     edit->setFocus();
-    QTest::keySequence(edit, keys);
+    // Each key goes where the keyboard focus is by then, as a user's would.
+    for (int i = 0; i < keys.count(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), keys[i].key(), keys[i].keyboardModifiers());
     QTEST(edit->text(), "text");
     QTEST(fake_->beeper.beeps, "beeps");
 }
@@ -349,15 +457,24 @@ void Form1Test::closingGlidesThenEnds()
     QCOMPARE(fake_->endings.size(), 1U);
 }
 
-void Form1Test::endOfSessionClosesTheWindow()
+void Form1Test::onlyTheEndOfTheSessionClosesTheWindow()
 {
     fake_->configureGeometry = [](FakeGeometry& window) { window.y = 15400; };
-    fake_->form.followSession(*qApp);
-    // The manager Qt made for this session, as the session manager's
-    // request to save would hand it over.
+    // Qt's X11 session manager asks the program to save at every checkpoint
+    // and before a logout, with the manager Qt made for this session.
     auto* manager = qApp->findChild<QSessionManager*>();
     QVERIFY(manager);
     Q_EMIT qApp->commitDataRequest(*manager);
+    Q_EMIT qApp->saveStateRequest(*manager);
+    QVERIFY(fake_->form.isVisible());
+    QCOMPARE(fake_->glides, 0);
+    QCOMPARE(fake_->endings, std::vector<int>{});
+
+    // The end of the session: Qt turns the manager's "die" into the same
+    // application quit that quit() asks for, which closes every window.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QCoreApplication::exec(), 0); // 99: the quit left the window open
     QCOMPARE(fake_->glidePasses, 1);
     QCOMPARE(fake_->endings, std::vector<int>{0});
     QVERIFY(!fake_->form.isVisible());

@@ -59,6 +59,21 @@ click Command2
 expectField Text2 "0.00400000" "money to bitcoin"
 expectField Text1 "25000"
 
+# The window keeps its size: its hints give the same least and largest size,
+# openbox offers neither resize nor maximise, and asking for either changes
+# nothing.
+clientSize() { xwininfo -id "$window" | awk '/^ *Width:/{w=$2} /^ *Height:/{h=$2} END{print w " by " h}'; }
+size=$(clientSize)
+hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+[[ $hints == *"minimum size: $size"* && $hints == *"maximum size: $size"* ]] \
+    || fail "the size hints do not hold the window at $size: $(tr -s ' \n' ' ' <<<"$hints")"
+actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+[[ $actions != *RESIZE* && $actions != *MAXIMIZE* ]] || fail "openbox allows $actions"
+xdotool windowsize "$window" 400 300
+wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
+sleep 0.5
+[ "$(clientSize)" = "$size" ] || fail "a resize and a maximise made the window $(clientSize), not $size"
+
 # Close through the window manager; window-watch records the frame.
 closeProgram wmctrl -i -c "$window"
 awaitWindowWatchEnd
