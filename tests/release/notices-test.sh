@@ -92,12 +92,13 @@ for row in "${cases[@]}"; do
     elif [ "$status" -ne 0 ]; then
         problem="failed: $(cat "$work/errors")"
     else
+        notices=$(tr -d '\r' <"$work/notices")
         # A heading is the line above a line of dashes.
-        headings=$(tr -d '\r' <"$work/notices" | awk '/^-+$/ && NR > 3 {print previous} {previous = $0}' | paste -sd ';')
+        headings=$(awk '/^-+$/ && NR > 3 {print previous} {previous = $0}' <<<"$notices" | paste -sd ';')
         [ "$headings" = "$expected" ] || problem="headings '$headings'; expected '$expected'"
         IFS=';' read -r -a wanted <<<"$phrases"
         for phrase in "${wanted[@]}"; do
-            tr -d '\r' <"$work/notices" | grep -qF -- "$phrase" || problem="$problem${problem:+; }no '$phrase' in the notices"
+            [[ $notices == *"$phrase"* ]] || problem="$problem${problem:+; }no '$phrase' in the notices"
         done
         if grep -qv $'\r$' "$work/notices"; then problem="$problem${problem:+; }a line without CRLF"; fi
     fi
