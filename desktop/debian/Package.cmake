@@ -38,11 +38,14 @@ if(MARROWVALE_QT)
           RENAME marrowvale)
 endif()
 
+# CPack dates every file in the package SOURCE_DATE_EPOCH when it is set, as
+# scripts/release sets it to the last commit's time: the same commit then
+# gives the same .deb.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME marrowvale)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_RELEASE ${MARROWVALE_DEB_RELEASE})
-set(CPACK_PACKAGE_VENDOR "Marrowvale developers")
+set(CPACK_PACKAGE_VENDOR "${MARROWVALE_PUBLISHER}")
 set(CPACK_PACKAGE_CONTACT "Marrowvale developers <dev@marrowvale.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 # Debian shows the extended description as it is written: lines of at most
