@@ -46,6 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Check, testing::ValuesIn(std::vector<CheckRow>{
     {"ArabicIndicDigit", u"\u0661", 1},
     {"NulInside", std::u16string(u"1\0" u"2", 3), 1},
     {"Longest", std::u16string(32766, u'7'), 0},
+    {"LetterInsideLongest", std::u16string(1000, u'1') + u"a" + std::u16string(31765, u'2'), 1},
     {"OneTooLong", std::u16string(32767, u'7'), 1},
     {"FortyThousand", std::u16string(40000, u'7'), 1},
 }), RowName());
