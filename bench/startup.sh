@@ -29,6 +29,12 @@ source scripts/lib/x-session.sh
 work=$(mktemp -d)
 trap 'stopXSession; rm -rf "$work"' EXIT
 startXvfb "$work"
+# An X server resets when its last client leaves, and refuses connections
+# while it does: one client stays connected for the whole run, so that no
+# program starts on a server in the middle of a reset.
+xprop -root -spy >/dev/null 2>&1 &
+keeper=$!
+trap 'kill "$keeper" 2>/dev/null; stopXSession; rm -rf "$work"' EXIT
 
 median() { sort -g | awk '{v[NR]=$1} END{print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
 
@@ -101,7 +107,7 @@ winePrefix=$(cd "$winBuild" && pwd)/wine-prefix
 export WINEPREFIX=$winePrefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-trap '"$wineserver" -k 2>/dev/null || true; stopXSession; rm -rf "$work"' EXIT
+trap '"$wineserver" -k 2>/dev/null || true; kill "$keeper" 2>/dev/null; stopXSession; rm -rf "$work"' EXIT
 # explorer.exe stays on the display it started on, so a server of this
 # prefix left running elsewhere goes first. The new one is started before
 # the first round and kept running with its services, so that no start pays
