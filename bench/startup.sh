@@ -7,8 +7,9 @@
 # load fonts before the window appears) and xcalc; then, where a Windows
 # build has been made, Marrowvale.exe beside a bare Win32 window (empty, and
 # with one EDIT control) under Wine, and the stripped size of Marrowvale.exe.
-# Ends with both tables in Markdown: medians, and Marrowvale's ratio to each
-# yardstick on mapped and on settled.
+# Each part ends with its table in Markdown: medians, and Marrowvale's ratio
+# to each yardstick on mapped and on settled, and the load average before
+# and after the part, to tell a quiet run from a busy one.
 # Usage: bench/startup.sh [build-dir] [rounds]
 # The Windows build is build/windows, or MARROWVALE_WINDOWS_BUILD if set.
 set -euo pipefail
@@ -38,11 +39,14 @@ trap 'kill "$keeper" 2>/dev/null; stopXSession; rm -rf "$work"' EXIT
 
 median() { sort -g | awk '{v[NR]=$1} END{print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
 
+loadAverage() { cut -d' ' -f1-3 /proc/loadavg; }
+
 # measure LABEL-ARRAY COMMAND-ARRAY: one warm-up each, so that no program
 # pays for a cold file cache alone, then the rounds, interleaved.
 measure() {
     local -n measuredLabels=$1 measuredCommands=$2
     local i _
+    loadBefore=$(loadAverage)
     for i in "${!measuredLabels[@]}"; do
         runTimer 300 ${measuredCommands[$i]} >/dev/null
     done
@@ -80,6 +84,7 @@ table() {
     done
     echo
     echo "Medians of $rounds interleaved rounds; settled: the first image of the window that recurs in the last second of ${watchMs} ms watched after the map."
+    echo "Load average before: $loadBefore; after: $(loadAverage)."
 }
 
 runTimer() { # watch-ms program [arguments]
@@ -89,8 +94,7 @@ qtLabels=(marrowvale bare-qt-window bare-with-line-edit xcalc)
 qtTitles=("Marrowvale" "bare Qt window of the same size" "bare Qt window with one line edit" "xcalc")
 qtPrograms=("$build/qt/marrowvale" "$build/bench/bare-window" "$build/bench/bare-window --line-edit" "$(command -v xcalc)")
 measure qtLabels qtPrograms
-qtTable=$(table "start-up under Xvfb" qtLabels qtTitles)
-echo "$qtTable"
+table "start-up under Xvfb" qtLabels qtTitles
 
 # Under Wine: Marrowvale.exe beside a bare Win32 window of the same size, on
 # the same display, still without a window manager.
@@ -129,8 +133,7 @@ wineLabels=(exe bare-exe bare-exe-edit)
 wineTitles=("Marrowvale.exe under Wine" "bare Win32 window of the same size" "bare Win32 window with one EDIT")
 winePrograms=("$exe" "$bareExe" "$bareExe --edit")
 measure wineLabels winePrograms
-wineTable=$(table "start-up under Wine" wineLabels wineTitles)
-echo "$wineTable"
+table "start-up under Wine" wineLabels wineTitles
 x86_64-w64-mingw32-strip -o "$work/stripped.exe" "$exe"
 size=$(stat -c %s "$work/stripped.exe")
 echo
