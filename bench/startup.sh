@@ -8,7 +8,8 @@
 # build has been made, Marrowvale.exe beside a bare Win32 window (empty, and
 # with one EDIT control) under Wine, and the stripped size of Marrowvale.exe.
 # Each part ends with its table in Markdown: medians, and Marrowvale's ratio
-# to each yardstick on mapped and on settled, and the load average before
+# to each yardstick on mapped and on settled (the median of each round's
+# ratio), and the load average before
 # and after the part, to tell a quiet run from a busy one.
 # Usage: bench/startup.sh [build-dir] [rounds]
 # The Windows build is build/windows, or MARROWVALE_WINDOWS_BUILD if set.
@@ -57,33 +58,37 @@ measure() {
     done
 }
 
-# table TITLE LABEL-ARRAY TITLES-ARRAY: medians, first program against each
-# of the others, in Markdown.
+# pairedRatio FIRST OTHER COLUMN: the median over the rounds of FIRST's figure
+# divided by OTHER's in the same round. The two ran seconds apart, so a load
+# that comes and goes during the run cancels out of each round's ratio.
+pairedRatio() {
+    paste -d' ' "$work/$1" "$work/$2" | awk -v c="$3" '{ n = NF / 2; print $c / $(c + n) }' | median
+}
+
+# table TITLE LABEL-ARRAY TITLES-ARRAY: medians, and the first program against
+# each of the others, in Markdown.
 table() {
     local title=$1
     local -n tableLabels=$2 tableTitles=$3
-    local i name
-    local -a m s r
-    for i in "${!tableLabels[@]}"; do
-        name=${tableLabels[$i]}
-        m[i]=$(cut -d' ' -f1 "$work/$name" | median)
-        s[i]=$(cut -d' ' -f2 "$work/$name" | median)
-        r[i]=$(cut -d' ' -f3 "$work/$name" | median)
-    done
+    local i name first=${tableLabels[0]}
     echo
     echo "| $title | mapped | settled | peak RSS |"
     echo "| --- | --- | --- | --- |"
     for i in "${!tableLabels[@]}"; do
-        awk -v t="${tableTitles[$i]}" -v first="${tableTitles[0]}" -v i="$i" -v m="${m[i]}" -v s="${s[i]}" -v r="${r[i]}" \
-            -v m0="${m[0]}" -v s0="${s[0]}" -v r0="${r[0]}" 'BEGIN {
+        name=${tableLabels[$i]}
+        awk -v t="${tableTitles[$i]}" -v first="${tableTitles[0]}" -v i="$i" \
+            -v m="$(cut -d' ' -f1 "$work/$name" | median)" -v s="$(cut -d' ' -f2 "$work/$name" | median)" \
+            -v r="$(cut -d' ' -f3 "$work/$name" | median)" -v rm="$(pairedRatio "$first" "$name" 1)" \
+            -v rs="$(pairedRatio "$first" "$name" 2)" -v rr="$(pairedRatio "$first" "$name" 3)" 'BEGIN {
                 if (i == 0)
                     printf "| %s | %.1f ms | %.1f ms | %.1f MiB |\n", t, m, s, r / 1024
                 else
                     printf "| %s | %.1f ms (%s: %.2f×) | %.1f ms (%s: %.2f×) | %.1f MiB (%.2f×) |\n",
-                           t, m, first, m0 / m, s, first, s0 / s, r / 1024, r0 / r }'
+                           t, m, first, rm, s, first, rs, r / 1024, rr }'
     done
     echo
-    echo "Medians of $rounds interleaved rounds; settled: the first image of the window that recurs in the last second of ${watchMs} ms watched after the map."
+    echo "Medians of $rounds interleaved rounds; ratios are medians of each round's ratio. Settled: the first"
+    echo "image of the window that recurs in the last second of ${watchMs} ms watched after the map."
     echo "Load average before: $loadBefore; after: $(loadAverage)."
 }
 
