@@ -12,10 +12,11 @@ void Converter::Form_Load()
 
 void Converter::Command1_Click()
 {
-    if (refusedBeforeReading(Field::Text2))
+    auto inputs = checkedInputs(Field::Text2);
+    if (!inputs)
         return;
-    PriceValue = ValueSlot(fields_.readText(Field::Text1));
-    CoinValue = ValueSlot(fields_.readText(Field::Text2));
+    PriceValue = ValueSlot(std::move(inputs->price));
+    CoinValue = ValueSlot(std::move(inputs->amount));
 
     const auto price = amountOf(PriceValue, Field::Text1);
     if (!price)
@@ -42,10 +43,11 @@ void Converter::Command1_Click()
 
 void Converter::Command2_Click()
 {
-    if (refusedBeforeReading(Field::Text3))
+    auto inputs = checkedInputs(Field::Text3);
+    if (!inputs)
         return;
-    PriceValue = ValueSlot(fields_.readText(Field::Text1));
-    MoneyValue = ValueSlot(fields_.readText(Field::Text3));
+    PriceValue = ValueSlot(std::move(inputs->price));
+    MoneyValue = ValueSlot(std::move(inputs->amount));
 
     // Dividing takes the price by its leading number, so '1.2.3' divides by
     // 1.2 here while the other direction refuses it. A price that reads as 0
@@ -95,24 +97,34 @@ void Converter::refuse(Field field, Clear clear)
 }
 
 // Both fields are tested for emptiness before either is checked, so an
-// empty amount is reported even when the price holds letters.
-bool Converter::refusedBeforeReading(Field amount)
+// empty amount is reported even when the price holds letters. Each field is
+// read once: nothing else runs during the action, so a second read would
+// give the same text, and a field can be 32,766 characters long.
+std::optional<Converter::Inputs> Converter::checkedInputs(Field amount)
 {
-    return refusedAsEmpty(Field::Text1) || refusedAsEmpty(amount) || refusedByCheck(Field::Text1)
-           || refusedByCheck(amount);
+    std::optional<Text> price = nonEmpty(Field::Text1);
+    if (!price)
+        return std::nullopt;
+    std::optional<Text> amountText = nonEmpty(amount);
+    if (!amountText)
+        return std::nullopt;
+    if (refusedByCheck(Field::Text1, *price) || refusedByCheck(amount, *amountText))
+        return std::nullopt;
+    return Inputs{std::move(*price), std::move(*amountText)};
 }
 
-bool Converter::refusedAsEmpty(Field field)
+std::optional<Text> Converter::nonEmpty(Field field)
 {
-    if (!fields_.readText(field).isEmpty())
-        return false;
+    Text text = fields_.readText(field);
+    if (!text.isEmpty())
+        return text;
     refuse(field, Clear::No);
-    return true;
+    return std::nullopt;
 }
 
-bool Converter::refusedByCheck(Field field)
+bool Converter::refusedByCheck(Field field, const Text& text)
 {
-    check_.run(fields_, field);
+    check_.run(text);
     if (check_.badInput() == 0)
         return false;
     refuse(field, Clear::Yes);

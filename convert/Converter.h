@@ -32,12 +32,16 @@ public:
 
 private:
     enum class Clear { No, Yes };
+    struct Inputs {
+        Text price;
+        Text amount;
+    };
 
     void keyPress(std::int16_t& code);
     void refuse(Field field, Clear clear);
-    bool refusedBeforeReading(Field amount);
-    bool refusedAsEmpty(Field field);
-    bool refusedByCheck(Field field);
+    std::optional<Inputs> checkedInputs(Field amount);
+    std::optional<Text> nonEmpty(Field field);
+    bool refusedByCheck(Field field, const Text& text);
     std::optional<double> amountOf(const ValueSlot& slot, Field field);
 
     FieldSurface& fields_;
