@@ -57,7 +57,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 if [ -z "$socket" ] || [ -z "$ipc" ]; then
-    fail "waited 10 s for sway's Wayland and IPC sockets; found '$socket' and '$ipc';" \
+    fail "waited 3 s for sway's Wayland and IPC sockets; found '$socket' and '$ipc';" \
         "sway is $(kill -0 "$sway" 2>/dev/null && echo running || echo gone)"
 fi
 # A path, so that no client needs the compositor's XDG_RUNTIME_DIR.
@@ -82,8 +82,11 @@ done
 
 # Forced, whatever the caller's platform. libcanberra plays the bell into a
 # file through ALSA's file plugin, so that it is heard without a sound card.
-QT_QPA_PLATFORM=wayland CANBERRA_DRIVER=alsa CANBERRA_DEVICE="file:FILE=$work/bell.raw,FORMAT=raw" \
-    "$binary" >"$work/app.log" 2>&1 &
+# WAYLAND_DEBUG has libwayland log every message with its time: what the
+# program asks of the compositor while it closes, as window-watch shows it
+# on X11.
+WAYLAND_DEBUG=client QT_QPA_PLATFORM=wayland CANBERRA_DRIVER=alsa \
+    CANBERRA_DEVICE="file:FILE=$work/bell.raw,FORMAT=raw" "$binary" >"$work/app.log" 2>&1 &
 app=$!
 window='[title="^Marrowvale$" floating]'
 for _ in $(seq 100); do
@@ -138,7 +141,25 @@ keys -M shift -k Tab -m shift
 price=$(focusedFieldText)
 [ "$price" = "25000" ] || fail "waited 3 s for Text1 on the clipboard and read '$price'"
 
+screenWidth=$(swaymsg -t get_outputs -r | tr -d ' \n' | grep -o '"rect":{[^}]*}' | head -n 1 \
+                  | grep -o '"width":[0-9]*' | cut -d: -f2)
 closeProgram swaymsg "$window kill"
-echo "closing took ${elapsedMs} ms to exit status $exitStatus; the bell played $bell bytes of sound"
-expectCleanQuickEnd
+# Each pass sets the window's size, one xdg_surface.set_window_geometry,
+# from the close event the program got to its end. libwayland stamps each
+# line with the microseconds of the system clock, cut to 32 bits; against
+# the close request's, it becomes a time.
+awk -v closeUs="$(( closeAtMs * 1000 % 4294967296 ))" -v closeMs="$closeAtMs" '
+    /xdg_toplevel@[0-9]+\.close\(\)/ { passes = "" }
+    / -> xdg_surface@[0-9]+\.set_window_geometry\(/ && passes != "x" {
+        stamp = $0; sub(/^\[ */, "", stamp); sub(/\].*/, "", stamp)
+        us = (int(stamp * 1000 + 0.5) - closeUs) % 4294967296
+        if (us < 0) us += 4294967296
+        if (us >= 2147483648) us -= 4294967296
+        passes = passes sprintf("%.0f\n", closeMs + int(us / 1000))
+    }
+    END { if (passes != "x") printf "%s", passes }' passes=x "$work/app.log" >"$work/passes"
+# Wayland tells a window nothing of where it is: Qt takes its top to be 0.
+expectedPasses=$(( screenWidth / 2 + 1 ))
+echo "closing: exit status $exitStatus; the bell played $bell bytes of sound"
+expectGlideInTime "$expectedPasses" "$work/passes"
 echo "PASS"
