@@ -57,7 +57,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 if [ -z "$socket" ] || [ -z "$ipc" ]; then
-    fail "waited 3 s for sway's Wayland and IPC sockets; found '$socket' and '$ipc';" \
+    fail "waited 10 s for sway's Wayland and IPC sockets; found '$socket' and '$ipc';" \
         "sway is $(kill -0 "$sway" 2>/dev/null && echo running || echo gone)"
 fi
 # A path, so that no client needs the compositor's XDG_RUNTIME_DIR.
@@ -108,7 +108,7 @@ focusedFieldText() {
     wl-copy --clear
     keys -k Home -M shift -k End -m shift -M ctrl -k Insert -m ctrl
     local text='' _
-    for _ in $(seq 30); do
+    for _ in $(seq 100); do
         text=$(timeout 5 wl-paste --no-newline 2>/dev/null </dev/null) || true
         [ -n "$text" ] && break
         sleep 0.1
@@ -121,9 +121,9 @@ bellBytes() { stat -c %s "$work/bell.raw" 2>/dev/null || echo 0; }
 keys "25"
 [ "$(canberraLoaded)" = 0 ] || fail "libcanberra was loaded before any bell rang"
 keys "x"
-for _ in $(seq 30); do [ "$(bellBytes)" -gt 0 ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ "$(bellBytes)" -gt 0 ] && break; sleep 0.1; done
 bell=$(bellBytes)
-[ "$bell" -gt 0 ] || fail "waited 3 s for the refused letter's bell to be played; libcanberra is" \
+[ "$bell" -gt 0 ] || fail "waited 10 s for the refused letter's bell to be played; libcanberra is" \
     "$([ "$(canberraLoaded)" = 0 ] && echo "not ")loaded"
 keys "000"
 # Tab order: Text1, Text2, Text3, Command1, Command2, Text4 (out of sight,
@@ -131,15 +131,15 @@ keys "000"
 keys -k Tab "0.5" -k Tab -k Tab -k space
 keys -M shift -k Tab -k Tab -k Tab -m shift
 result=$(focusedFieldText)
-[ "$result" = "12500.00" ] || fail "bitcoin to money: waited 3 s for Text3 on the clipboard and read '$result'"
+[ "$result" = "12500.00" ] || fail "bitcoin to money: waited 10 s for Text3 on the clipboard and read '$result'"
 
 keys "100" -k Tab -k Tab -k space  # replaces the selected money amount
 keys -M shift -k Tab -k Tab -k Tab -k Tab -m shift
 result=$(focusedFieldText)
-[ "$result" = "0.00400000" ] || fail "money to bitcoin: waited 3 s for Text2 on the clipboard and read '$result'"
+[ "$result" = "0.00400000" ] || fail "money to bitcoin: waited 10 s for Text2 on the clipboard and read '$result'"
 keys -M shift -k Tab -m shift
 price=$(focusedFieldText)
-[ "$price" = "25000" ] || fail "waited 3 s for Text1 on the clipboard and read '$price'"
+[ "$price" = "25000" ] || fail "waited 10 s for Text1 on the clipboard and read '$price'"
 
 screenWidth=$(swaymsg -t get_outputs -r | tr -d ' \n' | grep -o '"rect":{[^}]*}' | head -n 1 \
                   | grep -o '"width":[0-9]*' | cut -d: -f2)

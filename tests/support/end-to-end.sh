@@ -170,7 +170,7 @@ startWindowWatch() {
     "$watcher" "$window" 60 >"$work/watch" 2>"$work/watch.log" &
     watch=$!
     for _ in $(seq 50); do
-        if grep -q '^frame' "$work/watch"; then return 0; fi
+        if grep -q '^frame' "$work/watch" 2>/dev/null; then return 0; fi
         sleep 0.1
     done
     fail "waited 5 s for window-watch to report the frame; it said: $(cat "$work/watch.log")"
@@ -190,10 +190,17 @@ awaitWindowWatchEnd() {
     [ "$watchStatus" = 0 ] || fail "window-watch ended with status $watchStatus: $(cat "$work/watch.log")"
 }
 
+# Waits up to 5 s for the keyboard focus to reach the window: activated
+# through the window manager, a Wine window takes the focus itself when
+# openbox asks it to (WM_TAKE_FOCUS), which on a busy machine comes late.
 expectFocus() {
-    local focused
-    focused=$(xdotool getwindowfocus)
-    [ "$focused" = "$window" ] || fail "the keyboard focus is on window $focused, not on the program's $window"
+    local focused='' _
+    for _ in $(seq 50); do
+        focused=$(xdotool getwindowfocus)
+        [ "$focused" != "$window" ] || return 0
+        sleep 0.1
+    done
+    fail "waited 5 s for the keyboard focus; it is on window $focused, not on the program's $window"
 }
 
 # Sets left and top to the client area's top left corner on the screen,
@@ -215,16 +222,19 @@ click() {
 }
 
 # Clicks into the field, copies all its text and prints what the clipboard
-# holds, asking for up to 3 s.
+# holds, asking for up to 10 s.
 fieldText() {
     click "$1"
     # The xclip left behind as the clipboard's owner keeps its output open;
     # it must not be this command substitution's pipe, or a failed copy
     # would leave the caller waiting for xclip instead of failing.
     printf '' | xclip -selection clipboard >/dev/null 2>>"$work/xclip.log"
-    xdotool key Home shift+End ctrl+Insert
-    local text='' _
-    for _ in $(seq 30); do
+    local text='' i
+    for i in $(seq 0 99); do
+        # Copied again every 2 s: Wine takes a new owner's text into the
+        # Windows clipboard, and when it does so late on a busy machine it
+        # overwrites the program's copy, and no longer offers one itself.
+        [ $((i % 20)) != 0 ] || xdotool key Home shift+End ctrl+Insert
         sleep 0.1
         text=$(timeout 5 xclip -o -selection clipboard 2>>"$work/xclip.log" </dev/null) || true
         [ -z "$text" ] || break
@@ -237,7 +247,7 @@ fieldText() {
 expectField() {
     local field=$1 expected=$2 what=${3:+$3: } text
     text=$(fieldText "$field")
-    [ "$text" = "$expected" ] || fail "${what}waited 3 s for $field on the clipboard and read '$text'"
+    [ "$text" = "$expected" ] || fail "${what}waited 10 s for $field on the clipboard and read '$text'"
 }
 
 # Bells rung on the display, as window-watch heard them.
