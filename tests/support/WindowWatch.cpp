@@ -80,7 +80,7 @@ long long serverMilliseconds(Time stamp)
 {
     const auto system = std::chrono::system_clock::now();
     const auto monotonic = std::chrono::duration_cast<milliseconds>(Clock::now().time_since_epoch()).count();
-    const auto age = static_cast<std::uint32_t>(static_cast<std::uint32_t>(monotonic) - static_cast<std::uint32_t>(stamp));
+    const std::uint32_t age = static_cast<std::uint32_t>(monotonic) - static_cast<std::uint32_t>(stamp);
     return epochMilliseconds(system) - age;
 }
 
