@@ -104,11 +104,13 @@ sinceClose request >"$work/requests"
 awk '$1 != "-" && ($1 != x || $2 != y) {x = $1; y = $2; print x, y, $5}' "$work/requests" >"$work/moves"
 passes=$(grep -c . "$work/moves" || true)
 # Each pass moves the client area 2 pixels (30 twips) down and right.
-steps=$(awk -v x="$left" -v y="$top" '$1 != x + 2 || $2 != y + 2 {print "pass " NR ": " $1 " " $2 " after " x " " y; exit}
+steps=$(awk -v x="$left" -v y="$top" '$1 != x + 2 || $2 != y + 2 {print "pass " NR ": " $1 " " $2 " after " x " " y
+                                                                     exit}
                                        {x = $1; y = $2}' "$work/moves")
 growth=$(awk '$3 == "-" {next} w != "" && ($3 > w || $4 > h) {print $0 " after " w "x" h; exit} {w = $3; h = $4}' \
              "$work/requests")
-[ "$passes" -gt 0 ] || fail "the program asked for no move while closing; its requests: $(tr '\n' ';' <"$work/requests")"
+[ "$passes" -gt 0 ] \
+    || fail "the program asked for no move while closing; its requests: $(tr '\n' ';' <"$work/requests")"
 # The glide stops once Windows' top edge, which lies above the client area
 # by the caption and border (under 40 pixels at 96 dots per inch), has
 # passed the screen's width. A glide that stopped short of that had at
