@@ -78,25 +78,26 @@ sleep 0.5
 closeProgram wmctrl -i -c "$window"
 awaitWindowWatchEnd
 
-# The frame as it stood before the close, and every frame seen after it.
-{ head -n "$closeMark" "$work/watch" | sed -n 's/^frame //p' | tail -n 1
-  sinceClose frame; } >"$work/frames"
+glideFrames >"$work/frames"
 read -r _ startTop _ <"$work/frames"
-# What the program asked for while closing: one request a pass.
+# What the program asked for while closing: one request a pass, each with
+# when the X server took it.
 sinceClose request >"$work/requests"
 passes=$(grep -c . "$work/requests" || true)
 # The top edge walks 2 pixels (30 twips) a pass until it passes the
 # screen's width.
 expectedPasses=$(( (screenWidth - startTop) / 2 + 1 ))
-growth=$(awk 'NR > 1 && ($3 > w || $4 > h) {print "line " NR ": " $0 " after " w "x" h; exit}
-              {w = $3; h = $4}' "$work/frames")
 sizes=$(cut -d' ' -f3,4 "$work/frames" | uniq | head -n 5 | tr ' \n' 'x ')
-echo "closing took ${elapsedMs} ms to exit status $exitStatus; $passes passes, $(framePositions) frame positions;" \
-    "frame from $(head -n 1 "$work/frames") to $(tail -n 1 "$work/frames"); first sizes: $sizes"
-expectCleanQuickEnd
-[ -z "$growth" ] || fail "the frame grew while closing: $growth; frames: $(tr '\n' ';' <"$work/frames")"
+echo "closing: exit status $exitStatus; $passes passes, $(framePositions) frame positions;" \
+    "frame from $(head -n 1 "$work/frames" | cut -d' ' -f1-4) to $(tail -n 1 "$work/frames" | cut -d' ' -f1-4);" \
+    "first sizes: $sizes"
 expectGlideSeen
-[ "$passes" -eq "$expectedPasses" ] || fail "the glide made $passes passes from a top edge at $startTop," \
-    "expected $expectedPasses; the requests: $(tr '\n' ';' <"$work/requests")"
+# xcb sends each setGeometry as one ConfigureWindow; window-watch prints
+# "-" for a value a request left out, and a pass sent as two requests would
+# show the window moved but not yet shrunk.
+partial=$(grep -m 1 -E '(^| )-( |$)' "$work/requests" || true)
+[ -z "$partial" ] || fail "a pass asked for '$partial': position and size must go in one request"
+cut -d' ' -f5 "$work/requests" >"$work/times"
+expectGlideInTime "$expectedPasses" "$work/times"
 expectOneBell "in all"
 echo "PASS"

@@ -2,14 +2,19 @@
 // and the window manager see it:
 //   window-watch <window-id> [seconds]
 // prints, one line each, as they happen:
-//   frame <x> <y> <width> <height>    the frame's geometry: once when
-//                                     watching has begun, then on every
-//                                     ConfigureNotify
-//   request <x> <y> <width> <height>  the program asked to configure the
-//                                     window; "-" for a value it left out
-//   bell                              a bell rang on the display
-//   gone                              the frame is gone and the program has
-//                                     disconnected
+//   frame <x> <y> <width> <height> <ms>    the frame's geometry: once when
+//                                          watching has begun, then on
+//                                          every ConfigureNotify
+//   request <x> <y> <width> <height> <ms>  the program asked to configure
+//                                          the window; "-" for a value it
+//                                          left out
+//   bell <ms>                              a bell rang on the display
+//   gone <ms>                              the frame is gone and the
+//                                          program has disconnected
+// <ms> is when, in milliseconds since the epoch: for a request, when the X
+// server took it from the program, by the server's own clock, so that a
+// watcher kept waiting on a busy machine still times the program's
+// requests right; for the others, when they reached window-watch.
 // and ends after "gone", or after `seconds` (60 by default) with status 3.
 // The frame is the window manager's: the ancestor of the window just below
 // the root, or the window itself without a window manager.
@@ -39,6 +44,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
 
 bool readNumber(std::string_view text, unsigned long& value)
 {
@@ -57,10 +63,31 @@ void printLine(const std::string& line)
     std::fflush(stdout);
 }
 
+long long epochMilliseconds(std::chrono::system_clock::time_point time)
+{
+    return std::chrono::duration_cast<milliseconds>(time.time_since_epoch()).count();
+}
+
+long long nowMilliseconds()
+{
+    return epochMilliseconds(std::chrono::system_clock::now());
+}
+
+// The X server's time stamps are milliseconds of CLOCK_MONOTONIC, cut to 32
+// bits (GetTimeInMillis); read against the same clock now, a stamp from the
+// last few weeks becomes a moment on the system clock.
+long long serverMilliseconds(Time stamp)
+{
+    const auto system = std::chrono::system_clock::now();
+    const auto monotonic = std::chrono::duration_cast<milliseconds>(Clock::now().time_since_epoch()).count();
+    const std::uint32_t age = static_cast<std::uint32_t>(monotonic) - static_cast<std::uint32_t>(stamp);
+    return epochMilliseconds(system) - age;
+}
+
 std::string geometryLine(const char* what, int x, int y, int width, int height)
 {
     return std::string(what) + ' ' + std::to_string(x) + ' ' + std::to_string(y) + ' ' + std::to_string(width)
-           + ' ' + std::to_string(height);
+           + ' ' + std::to_string(height) + ' ' + std::to_string(nowMilliseconds());
 }
 
 Window frameOf(Display* display, Window window)
@@ -130,7 +157,7 @@ void printRequest(const XRecordInterceptData& intercepted, Window window)
             line += " -";
         }
     }
-    printLine(line);
+    printLine(line + ' ' + std::to_string(serverMilliseconds(intercepted.server_time)));
 }
 
 void onRecorded(XPointer closure, XRecordInterceptData* intercepted)
@@ -188,7 +215,7 @@ void handle(const XEvent& event, Watched& watched)
         XkbAnyEvent xkb;
         std::memcpy(&xkb, &event, sizeof xkb);
         if (xkb.xkb_type == XkbBellNotify)
-            printLine("bell");
+            printLine("bell " + std::to_string(nowMilliseconds()));
     }
 }
 
@@ -221,7 +248,7 @@ int watch(Display* display, Display* data, Window window, unsigned long seconds)
     range->core_requests.first = X_ConfigureWindow;
     range->core_requests.last = X_ConfigureWindow;
     range->client_died = True;
-    const XRecordContext context = XRecordCreateContext(display, 0, &client, 1, &range, 1);
+    const XRecordContext context = XRecordCreateContext(display, XRecordFromClientTime, &client, 1, &range, 1);
     XFree(range);
     XSync(display, False);
     if (!context || errorsSeen) {
@@ -260,7 +287,7 @@ int watch(Display* display, Display* data, Window window, unsigned long seconds)
             }
         }
         if (status == 0)
-            printLine("gone");
+            printLine("gone " + std::to_string(nowMilliseconds()));
     }
     XRecordDisableContext(display, context);
     XSync(display, False);

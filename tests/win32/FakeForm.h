@@ -2,24 +2,26 @@
 
 #include "FakeSeams.h"
 #include "Form1.h"
+#include "Win32WindowGeometry.h"
 
 #include <windows.h>
+
+#include <memory>
+#include <utility>
 
 // A Form1 whose beep, error report, glide clock, ending, geometry and
 // high-contrast setting are all fakes, with a message pump that works as the
 // program's does.
 struct FakeForm : FakeFormSeams {
     bool highContrast = false; // what the form reads as the desktop's setting
-    Form1 form{withFakeHighContrast(seams<Form1::Seams>())};
+    // Set before a close, the glide moves the real window through the
+    // program's own geometry, so that what reaches the window can be seen;
+    // only the clock stays a fake.
+    bool realGeometry = false;
+    Form1 form{formSeams()};
 
     HWND window() const { return form.window(); }
     HWND control(LayoutTable::ControlId id) const { return GetDlgItem(form.window(), Form1::controlId(id)); }
-
-    Form1::Seams withFakeHighContrast(Form1::Seams seams)
-    {
-        seams.highContrast = [this] { return highContrast; };
-        return seams;
-    }
 
     // Dispatches everything queued, through dialog navigation first.
     void pump()
@@ -31,5 +33,19 @@ struct FakeForm : FakeFormSeams {
                 DispatchMessageW(&message);
             }
         }
+    }
+
+private:
+    Form1::Seams formSeams()
+    {
+        Form1::Seams seams = this->seams<Form1::Seams>();
+        seams.highContrast = [this] { return highContrast; };
+        seams.geometry = [this, fake = std::move(seams.geometry)](HWND window) -> std::unique_ptr<WindowGeometry> {
+            if (!realGeometry)
+                return fake(window);
+            ++glides;
+            return std::make_unique<Win32WindowGeometry>(window);
+        };
+        return seams;
     }
 };

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <new>
 #include <ostream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -100,13 +102,34 @@ protected:
     }
 
     HWND control(ControlId id) const { return fake_.control(id); }
-    std::string focusName() const
+    std::string nameOf(HWND window) const
     {
-        const HWND focus = GetFocus();
         for (const LayoutTable::Control& row : LayoutTable::Controls)
-            if (control(row.id) == focus)
+            if (control(row.id) == window)
                 return row.name;
-        return focus == fake_.window() ? "Form1" : "none";
+        return window == fake_.window() ? "Form1" : "none";
+    }
+    std::string focusName() const { return nameOf(GetFocus()); }
+
+    // Activation under a window manager goes out to the X server and comes
+    // back as focus events, which may arrive late and activate the window
+    // they name again: asks until `window` has stayed active for 300 ms,
+    // for up to 5 s.
+    bool activate(HWND window)
+    {
+        const ULONGLONG end = GetTickCount64() + 5000;
+        ULONGLONG since = 0;
+        while (GetTickCount64() < end) {
+            fake_.pump();
+            if (GetActiveWindow() != window) {
+                SetForegroundWindow(window);
+                since = GetTickCount64();
+            } else if (GetTickCount64() - since >= 300) {
+                return true;
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return false;
     }
 
     FakeForm fake_;
@@ -256,6 +279,41 @@ TEST_F(Form1Test, TabVisitsTheFieldsThenTheButtonsThenTheHiddenField)
     }
     EXPECT_EQ(visited, (std::vector<std::string>{"Text2", "Text3", "Command1", "Command2", "Text4", "Text1"}));
     EXPECT_EQ(fake_.beeper.beeps, 0);
+}
+
+// A screen reader names an EDIT control after the STATIC just before it
+// among its siblings, and dialog navigation follows the same order.
+TEST_F(Form1Test, EachCaptionComesJustBeforeTheFieldItNames)
+{
+    std::vector<std::string> order;
+    for (HWND child = GetWindow(fake_.window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        order.push_back(nameOf(child));
+    EXPECT_EQ(order, (std::vector<std::string>{"Label1", "Text1", "Label2", "Text2", "Label3", "Text3", "Command1",
+                                               "Command2", "Text4", "Label4"}));
+}
+
+// A person types in a field, switches to another program and comes back:
+// the next key lands in the same field.
+TEST_F(Form1Test, SwitchingAwayAndBackKeepsTheFieldsFocus)
+{
+    const HWND edit = control(ControlId::Text2);
+    SetWindowTextW(edit, L"12");
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 2, 2);
+    const std::unique_ptr<HWND__, decltype(&DestroyWindow)> other(
+        CreateWindowExW(0, L"STATIC", L"Another program", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                        GetModuleHandleW(nullptr), nullptr),
+        &DestroyWindow);
+    ASSERT_TRUE(other);
+    ShowWindow(other.get(), SW_SHOWNORMAL);
+    ASSERT_TRUE(activate(other.get())) << "the other window was not activated";
+    EXPECT_EQ(focusName(), "none");
+    ASSERT_TRUE(activate(fake_.window())) << "the window was not activated again";
+    EXPECT_EQ(focusName(), "Text2");
+    postKey(GetFocus(), '7');
+    fake_.pump();
+    EXPECT_EQ(textOf(edit), L"127");
+    EXPECT_EQ(textOf(control(ControlId::Text1)), L"");
 }
 
 struct CharRow {
@@ -553,6 +611,55 @@ TEST_P(Closing, GlidesThenEnds)
     SendMessageW(fake_.window(), WM_CLOSE, 0, 0); // a close after the glide runs none
     EXPECT_EQ(fake_.glides, 1);
     EXPECT_EQ(fake_.endings, std::vector<int>{0});
+}
+
+// What each placement of the window carried: 'b' both the move and the
+// size, 'm' the move only, 's' the size only, '-' neither.
+LRESULT CALLBACK recordPlacement(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR carried) noexcept
+{
+    if (message == WM_WINDOWPOSCHANGED) {
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+        const bool moved = !(flags & SWP_NOMOVE);
+        const bool sized = !(flags & SWP_NOSIZE);
+        reinterpret_cast<std::string*>(carried)->push_back(moved ? (sized ? 'b' : 'm') : (sized ? 's' : '-'));
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// "bbbmm" as "3b 2m", for a failure's message.
+std::string runs(const std::string& carried)
+{
+    std::string text;
+    for (std::size_t at = 0; at < carried.size();) {
+        const std::size_t end = std::min(carried.find_first_not_of(carried[at], at), carried.size());
+        text += std::to_string(end - at) + carried[at] + ' ';
+        at = end;
+    }
+    return text;
+}
+
+// The real window, seen from its own window procedure: every pass is one
+// placement that moves it and, until it is as small as it gets, sizes it
+// too. A window manager that is sent the move apart from the resize shows
+// the frame at its old size in the new place.
+TEST_P(Closing, MovesAndSizesTheRealWindowInOnePlacementAPass)
+{
+    const CloseRow& row = GetParam();
+    if (GetDpiForWindow(fake_.window()) != 96 || GetSystemMetrics(SM_CXSCREEN) != 1024)
+        GTEST_SKIP() << "the rows are in twips on a screen 1024 pixels wide at 96 dots per inch";
+    RECT frame{};
+    GetWindowRect(fake_.window(), &frame);
+    SetWindowPos(fake_.window(), nullptr, frame.left, static_cast<int>(row.top / 15), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fake_.realGeometry = true;
+    std::string carried;
+    SetWindowSubclass(fake_.window(), &recordPlacement, 0, reinterpret_cast<DWORD_PTR>(&carried));
+    SendMessageW(fake_.window(), row.message, row.wParam, 0);
+    RemoveWindowSubclass(fake_.window(), &recordPlacement, 0);
+    EXPECT_EQ(fake_.glides, row.passes ? 1 : 0);
+    EXPECT_EQ(carried.size(), static_cast<std::size_t>(row.passes)) << runs(carried);
+    EXPECT_TRUE(std::regex_match(carried, std::regex(row.passes ? "b+m*" : ""))) << runs(carried);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Closing, testing::ValuesIn(std::vector<CloseRow>{
