@@ -144,20 +144,28 @@ price=$(focusedFieldText)
 screenWidth=$(swaymsg -t get_outputs -r | tr -d ' \n' | grep -o '"rect":{[^}]*}' | head -n 1 \
                   | grep -o '"width":[0-9]*' | cut -d: -f2)
 closeProgram swaymsg "$window kill"
-# Each pass sets the window's size, one xdg_surface.set_window_geometry,
-# from the close event the program got to its end. libwayland stamps each
-# line with the microseconds of the system clock, cut to 32 bits; against
-# the close request's, it becomes a time.
+# Each pass sets the window's size, from the close event the program got to
+# its end: Qt 6.4 (Debian 12) with one xdg_surface.set_window_geometry, Qt
+# 6.8 (Debian 13) with one wp_viewport.set_destination, followed by one or
+# two set_window_geometry. Qt 6.8 also answers each configure event of the
+# compositor, up to its ack_configure, with the size the event names: not a
+# pass. libwayland stamps each line with the microseconds of the system
+# clock, cut to 32 bits; against the close request's, it becomes a time. It
+# writes an object as interface@id up to 1.22 and interface#id from 1.23 on.
 awk -v closeUs="$(( closeAtMs * 1000 % 4294967296 ))" -v closeMs="$closeAtMs" '
-    /xdg_toplevel@[0-9]+\.close\(\)/ { passes = "" }
-    / -> xdg_surface@[0-9]+\.set_window_geometry\(/ && passes != "x" {
+    function when(   stamp, us) {
         stamp = $0; sub(/^\[ */, "", stamp); sub(/\].*/, "", stamp)
         us = (int(stamp * 1000 + 0.5) - closeUs) % 4294967296
         if (us < 0) us += 4294967296
         if (us >= 2147483648) us -= 4294967296
-        passes = passes sprintf("%.0f\n", closeMs + int(us / 1000))
+        return sprintf("%.0f\n", closeMs + int(us / 1000))
     }
-    END { if (passes != "x") printf "%s", passes }' passes=x "$work/app.log" >"$work/passes"
+    /xdg_toplevel[@#][0-9]+\.close\(\)/ { closed = 1; viewport = geometry = "" }
+    /[^>] xdg_surface[@#][0-9]+\.configure\(/ { answering = 1 }
+    / -> xdg_surface[@#][0-9]+\.ack_configure\(/ { answering = 0 }
+    closed && !answering && / -> wp_viewport[@#][0-9]+\.set_destination\(/ { viewport = viewport when() }
+    closed && !answering && / -> xdg_surface[@#][0-9]+\.set_window_geometry\(/ { geometry = geometry when() }
+    END { printf "%s", viewport != "" ? viewport : geometry }' "$work/app.log" >"$work/passes"
 # Wayland tells a window nothing of where it is: Qt takes its top to be 0.
 expectedPasses=$(( screenWidth / 2 + 1 ))
 echo "closing: exit status $exitStatus; the bell played $bell bytes of sound"
