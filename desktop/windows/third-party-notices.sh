@@ -41,15 +41,16 @@ rules='
 
 # The notices, in the order they are printed: id, heading (several ids may
 # share one), and where the text is: "dep5 FILES" is the paragraph of the
-# mingw-w64 copyright file whose Files: field starts with FILES, with the
-# licence text of its own paragraph where it has none; "gcc FROM|TO" are the
+# mingw-w64 copyright file whose Files: field lists FILES (Debian's
+# paragraphs gain and lose files between releases), with the licence text
+# of its own paragraph where it has none; "gcc FROM|TO" are the
 # lines of the GCC copyright file from the one starting with FROM up to the
 # one starting with TO.
 notices='
 mingw|The mingw-w64 runtime|dep5 *
 gdtoa|gdtoa, the number conversions of the mingw-w64 runtime|dep5 mingw-w64-crt/gdtoa/*
 gdtoa-gay|gdtoa, the number conversions of the mingw-w64 runtime|dep5 mingw-w64-crt/gdtoa/qnan.c
-pformat|The printf family of the mingw-w64 runtime|dep5 mingw-w64-crt/misc/basename.c
+pformat|The printf family of the mingw-w64 runtime|dep5 mingw-w64-crt/stdio/mingw_pformat.*
 sun-math|Mathematical functions of the mingw-w64 runtime|dep5 mingw-w64-crt/math/s_erf.c
 getopt|getopt in the mingw-w64 runtime|dep5 mingw-w64-crt/misc/getopt.c
 strtok_r|strtok_r in the mingw-w64 runtime|dep5 mingw-w64-crt/stdio/strtok_r.c
@@ -140,18 +141,41 @@ function classify(path, member,    key, i, n, ids) {
          " into the program, and no notice covers it; add its licence to desktop/windows/third-party-notices.sh")
 }
 
+# The line number of the paragraph whose Files field lists `files`, on its
+# first line or on a continuation line; 0 if none does.
+function listing(files,    line, number, start, inFiles, entry) {
+    number = 0; start = 0; inFiles = 0
+    while ((getline line < mingwFile) > 0) {
+        number++
+        if (line ~ /^Files:/) {
+            start = number; inFiles = 1
+            entry = line; sub(/^Files: */, "", entry)
+        } else if (inFiles && line ~ /^[ \t]/) {
+            entry = line; sub(/^[ \t]+/, "", entry)
+        } else {
+            inFiles = 0
+            continue
+        }
+        if (entry == files) {
+            close(mingwFile)
+            return start
+        }
+    }
+    close(mingwFile)
+    return 0
+}
+
 # The text of a machine-readable (DEP-5) copyright file paragraph: its
 # Copyright and License fields, and the licence text from the License
 # paragraph of that name where the paragraph has none.
-function dep5(files,    line, inside, text, license, body, found, field, names, i, n) {
-    inside = 0; found = 0; text = ""; license = ""; body = ""; field = ""
-    while ((getline line < mingwFile) > 0) {
-        if (line == "") {
-            if (inside) break
-            continue
-        }
-        if (!inside && line == "Files: " files) { inside = 1; found = 1; field = "Files"; continue }
-        if (!inside) continue
+function dep5(files,    line, text, license, body, found, field, names, i, n, at, number) {
+    text = ""; license = ""; body = ""; field = ""; number = 0
+    at = listing(files)
+    found = at > 0
+    while (found && (getline line < mingwFile) > 0) {
+        if (++number < at) continue
+        if (number == at) { field = "Files"; continue }
+        if (line == "") break
         if (line ~ /^[A-Za-z-]+:/) {
             field = line; sub(/:.*/, "", field)
             if (field == "License") {
