@@ -12,6 +12,34 @@
 
 xSessionPids=()
 xSessionScreen=''
+xSessionSeen=''
+
+# Runs COMMAND every 50 ms, for up to 10 s and while PID lives, until it
+# succeeds.
+pollWhileAlive() {
+    local pid=$1 _
+    shift
+    for _ in $(seq 200); do
+        "$@" && return 0
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.05
+    done
+    return 1
+}
+
+# Says why pollWhileAlive gave up: WAITED while PID lives, ENDED once it is
+# gone.
+failedWait() {
+    if kill -0 "$1" 2>/dev/null; then echo "FAIL: $2"; else echo "FAIL: $3"; fi
+}
+
+# Each leaves what it saw in xSessionSeen, for the message if it never
+# succeeds.
+xClientGetsThrough() { xSessionSeen=$(xprop -root _XKB_RULES_NAMES 2>&1); }
+openboxManages() {
+    xSessionSeen=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 || true)
+    [[ $xSessionSeen == *"window id"* ]]
+}
 
 startXvfb() {
     local work=$1 screen=${2:-1024x768x24}
@@ -22,21 +50,16 @@ startXvfb() {
     # every connection still in its set-up. A client polling the display
     # that left just as openbox connected took openbox's connection with it,
     # and openbox ended with "Failed to open the display".
+    # Emptied first: the retry after a failed openbox reuses WORKDIR, and
+    # the last server's number must not be read before the new one's.
+    : >"$work/display"
     Xvfb -displayfd 3 -noreset -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     xSessionPids+=($!)
-    local pid=$! seen='' _
-    for _ in $(seq 200); do
-        [ -s "$work/display" ] && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    if ! [ -s "$work/display" ]; then
+    local pid=$!
+    if ! pollWhileAlive "$pid" test -s "$work/display"; then
         {
-            if kill -0 "$pid" 2>/dev/null; then
-                echo "FAIL: waited 10 s for Xvfb to report its display number; it wrote nothing. Its log:"
-            else
-                echo "FAIL: Xvfb ended before reporting its display number. Its log:"
-            fi
+            failedWait "$pid" "waited 10 s for Xvfb to report its display number; it wrote nothing. Its log:" \
+                "Xvfb ended before reporting its display number. Its log:"
             cat "$work/xvfb.log"
         } >&2
         return 1
@@ -44,18 +67,11 @@ startXvfb() {
     DISPLAY=":$(tr -d '\n' <"$work/display")"
     export DISPLAY
     # Nothing else starts until a client has got through.
-    for _ in $(seq 200); do
-        seen=$(xprop -root _XKB_RULES_NAMES 2>&1) && return 0
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
+    pollWhileAlive "$pid" xClientGetsThrough && return 0
     {
-        if kill -0 "$pid" 2>/dev/null; then
-            echo "FAIL: waited 10 s for a client to connect to $DISPLAY, which Xvfb reported; the last try said:"
-        else
-            echo "FAIL: Xvfb ended after reporting $DISPLAY, before a client could connect; the last try said:"
-        fi
-        echo "$seen"
+        failedWait "$pid" "waited 10 s for a client to connect to $DISPLAY, which Xvfb reported; the last try said:" \
+            "Xvfb ended after reporting $DISPLAY, before a client could connect; the last try said:"
+        echo "$xSessionSeen"
         echo "Xvfb's log:"
         cat "$work/xvfb.log"
     } >&2
@@ -92,20 +108,12 @@ runOpenbox() {
     echo '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$work/openbox.xml"
     openbox --config-file "$work/openbox.xml" >"$work/openbox.log" 2>&1 &
     xSessionPids+=($!)
-    local pid=$! seen='' _
-    for _ in $(seq 200); do
-        seen=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>&1 || true)
-        [[ $seen == *"window id"* ]] && return 0
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
+    local pid=$!
+    pollWhileAlive "$pid" openboxManages && return 0
     {
-        if kill -0 "$pid" 2>/dev/null; then
-            echo "FAIL: waited 10 s for openbox to manage $DISPLAY; the root's _NET_SUPPORTING_WM_CHECK is:"
-        else
-            echo "FAIL: openbox ended before managing $DISPLAY; the root's _NET_SUPPORTING_WM_CHECK is:"
-        fi
-        echo "$seen"
+        failedWait "$pid" "waited 10 s for openbox to manage $DISPLAY; the root's _NET_SUPPORTING_WM_CHECK is:" \
+            "openbox ended before managing $DISPLAY; the root's _NET_SUPPORTING_WM_CHECK is:"
+        echo "$xSessionSeen"
         echo "openbox's log:"
         cat "$work/openbox.log"
         echo "Xvfb is $(kill -0 "${xSessionPids[0]}" 2>/dev/null && echo running || echo gone); its log:"
